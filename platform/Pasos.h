@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/RuntimeError.h"
+
+#include <functional>
+#include <initializer_list>
+
+namespace plataforma {
+
+// The two ways a routine of the program reacts to a failing step.
+//
+// With an error treatment: the error goes to `tratar`, which shows it and
+// answers; 4 (retry) runs the failing step again, 5 (ignore) goes on with the
+// next step, anything else leaves the routine. ejecutarPasos answers whether
+// the routine ran to its end (false when the user chose to leave).
+//
+// In error-continuation mode: a failing step is skipped and the next one runs.
+using Paso = std::function<void()>;
+using TratamientoDeError = std::function<int(const RuntimeError&)>;
+
+inline constexpr int RepetirPaso = 4;
+inline constexpr int SeguirConElSiguiente = 5;
+
+inline bool ejecutarPaso(const Paso& paso, const TratamientoDeError& tratar) {
+    for (;;) {
+        try {
+            paso();
+            return true;
+        } catch (const RuntimeError& error) {
+            switch (tratar(error)) {
+            case RepetirPaso: continue;
+            case SeguirConElSiguiente: return true;
+            default: return false;
+            }
+        }
+    }
+}
+
+inline bool ejecutarPasos(std::initializer_list<Paso> pasos, const TratamientoDeError& tratar) {
+    for (const Paso& paso : pasos)
+        if (!ejecutarPaso(paso, tratar)) return false;
+    return true;
+}
+
+inline void ejecutarSaltandoErrores(std::initializer_list<Paso> pasos) {
+    for (const Paso& paso : pasos) {
+        try {
+            paso();
+        } catch (const RuntimeError&) {
+        }
+    }
+}
+
+}  // namespace plataforma
