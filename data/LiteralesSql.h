@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace datos {
+
+// Pieces of SQL text shared by every module that writes statements.
+
+// A text as the content of an SQL string literal: every single quote doubled,
+// so that the value neither ends the literal early nor changes the statement.
+// The caller adds the enclosing quotes.
+QString comillasSql(const QString& texto);
+
+// The suite's shared date and time formats, in the run-time's notation
+// ("mm" is the month in a date and the minutes after "hh") ...
+QString FormatoFechaHora();  // "dd/mm/yy hh:mm"
+QString FormatoFecha();      // "dd/mm/yy"
+QString FormatoHora();       // "hh:mm"
+
+// ... and the same formats for QDateTime::toString / QDate / QTime.
+QString formatoFechaHoraQt();  // "dd/MM/yy hh:mm"
+QString formatoFechaQt();      // "dd/MM/yy"
+QString formatoHoraQt();       // "hh:mm"
+
+}  // namespace datos
