@@ -2,6 +2,7 @@
 
 #include "data/DialogoAcceso.h"
 #include "data/DialogoArchivo.h"
+#include "platform/Pasos.h"
 #include "platform/RuntimeError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
@@ -206,25 +207,34 @@ private:
     // OpenServerADODB's pieces.
     bool pedirConexion();
     void construirTextoConexion();
-    void decidirAdministrador(bool ValidaAdmin, bool MuestraError);
+    void decidirAdministrador(bool ValidaAdmin, bool MuestraError,
+                              const plataforma::TratamientoDeError& tratar);
     int tratarFallaApertura(const plataforma::RuntimeError& error, bool MuestraError,
                             bool& reintentado);
-    QString mensajeErrorConexion() const;
+    int preguntarReintentoConexion();
+    QString mensajeErrorConexion();
+    // OpenLocalADODB's pieces.
+    QString textoConexionAccess(const QString& CadenaID, const QString& CadenaPWD) const;
+    bool pedirArchivoAccess();
+    bool pedirClaveAccess(QString& clausulaClave, bool& claveGuardadaProbada);
     // AbrirRecordset's pieces.
+    void abrirEn(ado::Recordset& Lrcs, const QString& fuente, const ConexionActiva& conexion,
+                 long CursorType, long LockType, long Options);
     int tratarFallaConsulta(const plataforma::RuntimeError& error, int& intento);
     bool reconectarTrasPerdida();
     QString mensajeConexionPerdida();
     // EjecutaConsultaSQL's pieces.
-    QString marcasTratadas(const QString& SentenciaSQL);
-    void limpiarAvisoTruncado(const QString& SentenciaSQL);
     void ejecutarComando(QString& SentenciaSQL, long* RecordsAffected, ado::Recordset* Lrcs,
                          bool avisarFallas);
-    // OpenLocalADODB's pieces.
-    bool pedirArchivoAccess();
+    QString marcasTratadas(const QString& SentenciaSQL);
+    void enviarComando(QString& SentenciaSQL, long* RecordsAffected, ado::Recordset* Lrcs);
+    void limpiarAvisoTruncado(const QString& SentenciaSQL, bool trasEjecutar);
+    void avisarFallaComando(const plataforma::RuntimeError& error, const QString& SentenciaSQL);
     // Row lookups' pieces.
     bool existeEnTablaComun(const QString& sentencia, ado::Recordset* Lrcs, bool SoloLectura,
                             bool traducirOracle, ado::Connection& conexion);
     int avisoOperador(const plataforma::RuntimeError& error);
+    bool hayTabla(ado::Recordset& tablas, const QString& buscada);
 
     plataforma::Dialogos& dialogos_;
     DB_Dll* principal_;

@@ -23,3 +23,20 @@ QString formatoFechaQt();      // "dd/MM/yy"
 QString formatoHoraQt();       // "hh:mm"
 
 }  // namespace datos
+
+namespace datos {
+
+// The text without blanks (spaces only) at both ends, as the statement texts
+// and the error log trim their pieces; tabs and line breaks stay.
+QString recortar(const QString& texto);
+
+// The leading number of a text, read with "." as decimal point whatever the
+// workstation's settings (leading blanks skipped, an optional sign, digits
+// with at most one point); 0 when the text does not begin with a number.
+double valorNumerico(const QString& texto);
+
+// A number as it goes into an SQL statement: "." as decimal point, no group
+// separators, no exponent for ordinary magnitudes ("15", "1234.5", "-0.25").
+QString numeroSql(double numero);
+
+}  // namespace datos
