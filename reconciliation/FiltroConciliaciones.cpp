@@ -1,0 +1,77 @@
+#include "reconciliation/FiltroConciliaciones.h"
+
+#include "data/LiteralesSql.h"
+
+#include <QDate>
+#include <QLocale>
+
+namespace conciliacion {
+
+namespace {
+
+// The workstation's short format with the year written in full.
+QString formatoConAnioCompleto() {
+    QString formato = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!formato.contains(QStringLiteral("yyyy"))) formato.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return formato;
+}
+
+}  // namespace
+
+FiltroConciliaciones::FiltroConciliaciones(const Opciones& opciones) {
+    agregarCuenta(opciones.cuenta);
+    agregarFecha(opciones.fecha);
+    if (opciones.finalizadas) agregarFinalizadas();
+    if (opciones.abiertas) agregarAbiertas();
+    // With both open boxes checked the open condition appears twice; the
+    // query selects the same rows either way.
+    if (opciones.abiertasMomentaneamente) agregarAbiertas();
+}
+
+void FiltroConciliaciones::agregarCuenta(const QString& cuenta) {
+    const QString recortada = cuenta.trimmed();
+    if (recortada.isEmpty()) return;
+    condicion_ = QStringLiteral(" Where rtrim(Cuenta)='") + datos::comillasSql(recortada) + QStringLiteral("' ");
+}
+
+void FiltroConciliaciones::agregarFecha(const QString& fecha) {
+    if (!esFechaValida(fecha)) return;
+    const QString literal = datos::comillasSql(fecha.trimmed());
+    if (condicion_.trimmed().isEmpty())
+        condicion_ = QStringLiteral(" Where MV_CONCILIACION_CAB.Fecha='") + literal + QStringLiteral("' ");
+    else
+        condicion_ += QStringLiteral(" and MV_CONCILIACION_CAB.Fecha='") + literal + QStringLiteral("' ");
+}
+
+void FiltroConciliaciones::agregarFinalizadas() {
+    if (!clausulaEstado_.trimmed().isEmpty())
+        clausulaEstado_ += QStringLiteral(" or Finalizada=1 ");
+    else if (condicion_.trimmed().isEmpty())
+        clausulaEstado_ = QStringLiteral(" Where (Finalizada=1 ");
+    else
+        clausulaEstado_ = QStringLiteral(" and (Finalizada=1 ");
+}
+
+void FiltroConciliaciones::agregarAbiertas() {
+    if (!clausulaEstado_.trimmed().isEmpty())
+        clausulaEstado_ += QStringLiteral(" or (Finalizada=0 or Finalizada is null) ");
+    else if (condicion_.trimmed().isEmpty())
+        clausulaEstado_ = QStringLiteral(" where ((Finalizada=0 or Finalizada is null) ");
+    else
+        clausulaEstado_ = QStringLiteral(" and ((Finalizada=0 or Finalizada is null) ");
+}
+
+QString FiltroConciliaciones::texto() const {
+    const QString estado = clausulaEstado_.trimmed().isEmpty() ? QString() : clausulaEstado_ + QStringLiteral(")");
+    return condicion_ + QStringLiteral(" ") + estado;
+}
+
+bool FiltroConciliaciones::esFechaValida(const QString& texto) {
+    const QString recortado = texto.trimmed();
+    if (recortado.isEmpty()) return false;
+    const QLocale local;
+    return local.toDate(recortado, QLocale::ShortFormat).isValid() ||
+           local.toDate(recortado, formatoConAnioCompleto()).isValid();
+}
+
+}  // namespace conciliacion

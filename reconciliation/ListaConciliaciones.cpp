@@ -1,0 +1,138 @@
+#include "reconciliation/ListaConciliaciones.h"
+
+#include "reconciliation/ImagenesEstado.h"
+#include "reconciliation/Twips.h"
+
+#include <QHeaderView>
+#include <array>
+
+namespace conciliacion {
+
+namespace {
+
+constexpr int RolClave = Qt::UserRole;
+constexpr int RolClaveIcono = Qt::UserRole + 1;
+
+struct Columna {
+    const char* encabezado;
+    int anchoTwips;
+};
+
+constexpr std::array<Columna, ListaConciliaciones::Columnas> columnas{{
+    {"", 500},
+    {"Conc. Nro", 1000},
+    {"Cuenta", 1200},
+    {"Descripción", 2500},
+    {"Fecha", 1200},
+    {"Comentario", 1500},
+    {"Periodo1", 2000},
+    {"Periodo2", 2000},
+    {"Tipo", 1000},
+    {"Estado", 1000},
+}};
+
+// Rows compare by the text of the sort column alone, ignoring letter case.
+class Fila : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+
+    bool operator<(const QTreeWidgetItem& otra) const override {
+        const int columna = treeWidget() ? treeWidget()->sortColumn() : 0;
+        return text(columna).compare(otra.text(columna), Qt::CaseInsensitive) < 0;
+    }
+};
+
+}  // namespace
+
+ListaConciliaciones::ListaConciliaciones(QWidget* padre) : QTreeWidget(padre) {
+    setObjectName(QStringLiteral("Lvw"));
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setIconSize(QSize(ImagenesEstado::Lado, ImagenesEstado::Lado));
+    setSortingEnabled(false);
+    header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(false);
+    header()->setStretchLastSection(false);
+    connect(header(), &QHeaderView::sectionClicked, this, &ListaConciliaciones::ordenarPorColumna);
+    prepararColumnas();
+}
+
+void ListaConciliaciones::prepararColumnas() {
+    clear();
+    primeraAgregada_ = nullptr;
+    setColumnCount(0);
+    setColumnCount(Columnas);
+    QStringList encabezados;
+    for (const Columna& c : columnas) encabezados << QString::fromUtf8(c.encabezado);
+    setHeaderLabels(encabezados);
+    for (int i = 0; i < Columnas; ++i) setColumnWidth(i, twips::aPixeles(columnas[i].anchoTwips));
+}
+
+QTreeWidgetItem* ListaConciliaciones::agregarFila(const QString& clave) {
+    auto* fila = new Fila(this);
+    fila->setData(0, RolClave, clave);
+    if (!primeraAgregada_) primeraAgregada_ = fila;
+    return fila;
+}
+
+void ListaConciliaciones::ponerCelda(QTreeWidgetItem* fila, int posicion, const QString& texto) {
+    fila->setText(posicion, texto);
+}
+
+void ListaConciliaciones::ponerIcono(QTreeWidgetItem* fila, const QString& claveIcono) {
+    fila->setData(0, RolClaveIcono, claveIcono);
+    fila->setIcon(0, ImagenesEstado::icono(claveIcono));
+}
+
+QString ListaConciliaciones::claveDe(const QTreeWidgetItem* fila) {
+    return fila ? fila->data(0, RolClave).toString() : QString();
+}
+
+QString ListaConciliaciones::claveIconoDe(const QTreeWidgetItem* fila) {
+    return fila ? fila->data(0, RolClaveIcono).toString() : QString();
+}
+
+void ListaConciliaciones::terminarCarga() {
+    aplicarOrden();
+    if (primeraAgregada_) setCurrentItem(primeraAgregada_);
+}
+
+QTreeWidgetItem* ListaConciliaciones::filaSeleccionada() const {
+    const QList<QTreeWidgetItem*> elegidas = selectedItems();
+    return elegidas.isEmpty() ? nullptr : elegidas.first();
+}
+
+QString ListaConciliaciones::celda(int posicion) const {
+    const QTreeWidgetItem* fila = filaSeleccionada();
+    return fila ? fila->text(posicion) : QString();
+}
+
+QString ListaConciliaciones::iconKey() const { return claveIconoDe(filaSeleccionada()); }
+
+QString ListaConciliaciones::claveFila() const { return claveDe(filaSeleccionada()); }
+
+void ListaConciliaciones::setIconKey(const QString& claveIcono) {
+    if (QTreeWidgetItem* fila = filaSeleccionada()) ponerIcono(fila, claveIcono);
+}
+
+void ListaConciliaciones::setCell(int posicion, const QString& texto) {
+    if (QTreeWidgetItem* fila = filaSeleccionada()) ponerCelda(fila, posicion, texto);
+}
+
+void ListaConciliaciones::ordenarPorColumna(int columna) {
+    ordenada_ = true;
+    columnaOrden_ = columna;
+    orden_ = orden_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    aplicarOrden();
+}
+
+void ListaConciliaciones::aplicarOrden() {
+    if (ordenada_) sortItems(columnaOrden_, orden_);
+}
+
+}  // namespace conciliacion

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <QTreeWidget>
+
+namespace conciliacion {
+
+// The list `Lvw`: one row per reconciliation in ten columns, the state icon
+// in column 0 and cells 1 to 9 addressed by position, as the dialogs that act
+// on the selected row read and change them. Each row keeps its key ("A" +
+// identifier) and its icon key as data.
+//
+// A header click sorts by that column's text and flips the order on every
+// click, also when another column is clicked; the order starts ascending, so
+// the first click sorts descending. Once sorted the list stays sorted, also
+// for the rows of later loads.
+class ListaConciliaciones : public QTreeWidget {
+    Q_OBJECT
+public:
+    static constexpr int Columnas = 10;
+
+    explicit ListaConciliaciones(QWidget* padre = nullptr);
+
+    // Removes every row and header and adds the ten columns with their
+    // headers and widths.
+    void prepararColumnas();
+    // A new row with the given key and empty text; the first row added since
+    // prepararColumnas is the one a load leaves selected.
+    QTreeWidgetItem* agregarFila(const QString& clave);
+    static void ponerCelda(QTreeWidgetItem* fila, int posicion, const QString& texto);
+    static void ponerIcono(QTreeWidgetItem* fila, const QString& claveIcono);
+    static QString claveDe(const QTreeWidgetItem* fila);
+    static QString claveIconoDe(const QTreeWidgetItem* fila);
+    // After a load: the sort in force is applied and the first row added is
+    // selected.
+    void terminarCarga();
+
+    // The selected row (none when the list is empty).
+    QTreeWidgetItem* filaSeleccionada() const;
+    QString celda(int posicion) const;
+    QString iconKey() const;
+    QString claveFila() const;
+    void setIconKey(const QString& claveIcono);
+    void setCell(int posicion, const QString& texto);
+
+    // Sorting state, as the header clicks left it.
+    bool ordenada() const { return ordenada_; }
+    int columnaOrden() const { return columnaOrden_; }
+    Qt::SortOrder orden() const { return orden_; }
+
+public Q_SLOTS:
+    void ordenarPorColumna(int columna);
+
+private:
+    void aplicarOrden();
+
+    bool ordenada_ = false;
+    int columnaOrden_ = 0;
+    Qt::SortOrder orden_ = Qt::AscendingOrder;
+    QTreeWidgetItem* primeraAgregada_ = nullptr;
+};
+
+}  // namespace conciliacion
