@@ -19,7 +19,11 @@ public:
     QString ajustar(const QString& texto, int ancho) const;
     // The leading number of the text, read with the workstation's decimal
     // separator ("." accepted too when the text holds no workstation
-    // separator); 0 when there is none.
+    // separator); 0 when there is none. Blanks before the number are
+    // skipped; the workstation's group separator is skipped between whole
+    // groups of three digits ("1.234,5"); past the fourth decimal the amount
+    // is rounded half away from zero. A number beyond the amount's range (or,
+    // for numero, a long's) raises error 6 (overflow).
     ado::Importe importe(const QString& texto) const;
     // The leading whole number of the text; 0 when there is none.
     long numero(const QString& texto) const;
@@ -29,7 +33,7 @@ public:
     // Number of blank-separated words.
     int contarPalabras(const QString& texto) const;
     // The text without any occurrence of each of the given characters.
-    QString quitar(const QString& texto, const QString& caracteres) const;
+    static QString quitar(const QString& texto, const QString& caracteres);
     // Every occurrence of `buscar` replaced.
     QString reemplazar(const QString& texto, const QString& buscar, const QString& por) const;
     // First occurrence replaced.
@@ -42,10 +46,12 @@ public:
     // Abort / Retry / Ignore box with the error's number and description;
     // answers 3, 4 or 5.
     int dialogoError(const plataforma::RuntimeError& error) const;
-    // Reversible ciphering of a text without commas, quotes or line breaks.
+    // Reversible ciphering: the ciphered text holds only hexadecimal digits,
+    // so it can stand in a comma-separated file. Deciphering a text that is
+    // not such a cipher raises error 5.
     QString cifrar(const QString& texto) const;
     QString descifrar(const QString& texto) const;
-    // The folder with a trailing "/".
+    // The folder with a trailing "/"; an empty folder stays empty.
     QString carpeta(const QString& carpeta) const;
 
     plataforma::Dialogos& dialogos() const { return dialogos_; }
