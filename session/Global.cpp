@@ -1,0 +1,35 @@
+#include "session/Global.h"
+
+#include "session/LineaComandos.h"
+
+#include <QFile>
+#include <cstdlib>
+
+namespace sesion {
+
+Global::Global(plataforma::Dialogos& dialogosDelPrograma)
+    : dialogos(dialogosDelPrograma),
+      gUtilidades(dialogosDelPrograma),
+      DB(dialogosDelPrograma),
+      lineaComandos(&LineaComandos::delProceso),
+      terminarPrograma([] { std::exit(EXIT_SUCCESS); }),
+      accesoSinDialogo_(dialogosDelPrograma) {
+    DB.dialogoAcceso = &accesoSinDialogo_;
+    // The session ends the program when the user gives up a lost connection;
+    // it does so through the same hook as start-up.
+    DB.terminarPrograma = [this] { terminarPrograma(); };
+}
+
+Global::~Global() = default;
+
+datos::DB_Dll& Global::gEstadisticas() {
+    if (!estadisticas_) estadisticas_ = std::make_unique<datos::DB_Dll>(dialogos, &DB);
+    return *estadisticas_;
+}
+
+bool Global::ExisteArchivo(const QString& ruta) {
+    QFile archivo(QString(ruta).remove(QLatin1Char('"')));
+    return archivo.open(QIODevice::ReadOnly);
+}
+
+}  // namespace sesion
