@@ -34,12 +34,16 @@ inline constexpr long ObjetoCerrado = 3704;      // operation not allowed when t
 inline constexpr long ObjetoAbierto = 3705;      // operation not allowed when the object is open
 inline constexpr long ConexionCerrada = 3709;    // connection closed or invalid
 inline constexpr long NoPermitido = 3219;        // operation not allowed in this context
+inline constexpr long SinRegistroActual = 3021;  // BOF or EOF is true: there is no current row
 inline constexpr long ElementoNoEncontrado = 3265; // item not found in the collection
 inline constexpr long FallaProveedor = -2147467259;   // unspecified provider failure (also 08xxx)
 inline constexpr long ViolacionIntegridad = -2147217873; // 23xxx
 inline constexpr long TablaInexistente = -2147217865;    // 42S02
 inline constexpr long ErrorSintaxis = -2147217900;       // other 42xxx, 37xxx
 inline constexpr long TiempoAgotado = -2147217871;       // HYT00
+inline constexpr long FilaNoLocalizada = -2147217864;    // the row to change is no longer there
+inline constexpr long SinTransaccion = -2147168242;      // commit or rollback without a transaction
+inline constexpr long TransaccionActiva = -2147168237;   // only one transaction at a time
 }  // namespace numero
 
 }  // namespace plataforma

@@ -4,6 +4,7 @@
 #include "platform/ado/Recordset.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace ado {
@@ -69,7 +70,12 @@ public:
     void CommitTrans();
     void RollbackTrans();
 
-    Recordset OpenSchema(long esquema);
+    // The catalogue: esquema::Tablas (TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME,
+    // TABLE_TYPE, DESCRIPTION; tables, views and system tables alike) or
+    // esquema::Columnas (TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME,
+    // ...). `restricciones` are ADO's: catalogue, schema, table and type or
+    // column; an empty one restricts nothing.
+    Recordset OpenSchema(long esquema, const QStringList& restricciones = {});
 
     Errors& errors() { return errors_; }
     const Errors& errors() const { return errors_; }

@@ -26,9 +26,11 @@ public:
     int Type() const { return type_; }
     long DefinedSize() const { return definedSize_; }
 
-    const Variant& Value() const { return *valor_; }
-    // Assigning is allowed while the recordset is adding or editing a row
-    // (raises 3219 otherwise; the recordset checks it).
+    // Raises 3021 when the recordset has no current row (BOF or EOF).
+    const Variant& Value() const;
+    // Assigning is allowed on an updatable recordset with a current row: it
+    // starts changing that row unless one is being added (raises 3219 on a
+    // read-only recordset, 3021 without a current row).
     void setValue(const Variant& v);
 
 private:

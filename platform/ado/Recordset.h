@@ -78,6 +78,16 @@ public:
     explicit Recordset(std::unique_ptr<Datos> datos);
 
 private:
+    friend class Field;
+    void asignarCampo(Field& campo, const Variant& valor);
+    void exigirAbierto() const;
+    void apuntarCampos();
+    void abrirEn(const QString& source, Connection& activa, long cursorType, long lockType);
+    void insertarFila();
+    void actualizarFila();
+    void terminarEdicionPendiente();
+    Connection& conexionViva() const;
+
     std::unique_ptr<Datos> d_;
 };
 

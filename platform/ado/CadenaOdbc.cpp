@@ -1,0 +1,21 @@
+#include "platform/ado/CadenaOdbc.h"
+
+namespace ado {
+
+namespace {
+
+bool necesitaLlaves(const QString& valor) {
+    return valor.contains(u';') || valor.contains(u'{') || valor.contains(u'}') ||
+           (!valor.isEmpty() && (valor.front().isSpace() || valor.back().isSpace()));
+}
+
+}  // namespace
+
+CadenaOdbc& CadenaOdbc::agregar(const QString& clave, const QString& valor) {
+    QString escrito = valor;
+    if (necesitaLlaves(valor)) escrito = u'{' + QString(valor).replace(u'}', QStringLiteral("}}")) + u'}';
+    texto_ += clave + u'=' + escrito + u';';
+    return *this;
+}
+
+}  // namespace ado

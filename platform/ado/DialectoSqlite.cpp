@@ -1,0 +1,243 @@
+#include "platform/ado/DialectoSqlite.h"
+
+#include "platform/ado/FormatoRegional.h"
+
+#include <QRegularExpression>
+
+namespace ado {
+
+namespace {
+
+using Token = LexicoSql::Token;
+using Clase = LexicoSql::Clase;
+
+Token palabra(const QString& t) { return {Clase::Palabra, t}; }
+Token simbolo(const QString& t) { return {Clase::Simbolo, t}; }
+Token espacio() { return {Clase::Espacio, QStringLiteral(" ")}; }
+
+const Token* ultimoSignificativo(const std::vector<Token>& salida) {
+    for (auto it = salida.rbegin(); it != salida.rend(); ++it)
+        if (it->significativo()) return &*it;
+    return nullptr;
+}
+
+bool esComparacion(const Token& t) {
+    return t.simbolo("=") || t.simbolo("<>") || t.simbolo("!=") || t.simbolo("<") || t.simbolo(">") ||
+           t.simbolo("<=") || t.simbolo(">=");
+}
+
+QString nombreSqlite(const QString& corchetes) {
+    QString interior = corchetes.mid(1, corchetes.size() - 2).replace(QStringLiteral("]]"), QStringLiteral("]"));
+    return u'"' + interior.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+// The name a SQL Server function has in SQLite, for those that only differ
+// in name.
+std::optional<QString> funcionRenombrada(const Token& t) {
+    if (t.es("ISNULL")) return QStringLiteral("IFNULL");
+    if (t.es("LEN")) return QStringLiteral("LENGTH");
+    if (t.es("SUBSTRING")) return QStringLiteral("SUBSTR");
+    return std::nullopt;
+}
+
+}  // namespace
+
+qsizetype DialectoSqlite::siguiente(const Tokens& tokens, qsizetype i) {
+    for (qsizetype j = i + 1; j < static_cast<qsizetype>(tokens.size()); ++j)
+        if (tokens[j].significativo()) return j;
+    return static_cast<qsizetype>(tokens.size());
+}
+
+qsizetype DialectoSqlite::cierre(const Tokens& tokens, qsizetype abre) {
+    int nivel = 0;
+    for (qsizetype j = abre; j < static_cast<qsizetype>(tokens.size()); ++j) {
+        if (tokens[j].simbolo("(")) ++nivel;
+        if (tokens[j].simbolo(")") && --nivel == 0) return j;
+    }
+    return static_cast<qsizetype>(tokens.size());
+}
+
+bool DialectoSqlite::esSugerencia(const Tokens& tokens, qsizetype abre, qsizetype cierra) {
+    bool alguna = false;
+    for (qsizetype j = abre + 1; j < cierra; ++j) {
+        const Token& t = tokens[j];
+        if (!t.significativo() || t.simbolo(",")) continue;
+        if (!(t.es("NOLOCK") || t.es("READUNCOMMITTED") || t.es("ROWLOCK") || t.es("UPDLOCK") ||
+              t.es("HOLDLOCK") || t.es("READPAST") || t.es("TABLOCK") || t.es("PAGLOCK")))
+            return false;
+        alguna = true;
+    }
+    return alguna;
+}
+
+void DialectoSqlite::quitarSugerencias(Tokens& tokens) {
+    for (qsizetype i = 0; i < static_cast<qsizetype>(tokens.size()); ++i) {
+        qsizetype abre = -1, desde = i;
+        if (tokens[i].es("WITH")) {
+            const qsizetype j = siguiente(tokens, i);
+            if (j < static_cast<qsizetype>(tokens.size()) && tokens[j].simbolo("(")) abre = j;
+        } else if (tokens[i].simbolo("(")) {
+            abre = i;  // the old form without WITH: "tabla (nolock)"
+        }
+        if (abre < 0) continue;
+        const qsizetype cierra = cierre(tokens, abre);
+        if (cierra >= static_cast<qsizetype>(tokens.size()) || !esSugerencia(tokens, abre, cierra)) continue;
+        tokens.erase(tokens.begin() + desde, tokens.begin() + cierra + 1);
+        --i;
+    }
+}
+
+void DialectoSqlite::invertirCharindex(Tokens& tokens) {
+    // From the last one back, so that one nested in the arguments of another
+    // is already rewritten when the outer one moves it.
+    for (qsizetype i = static_cast<qsizetype>(tokens.size()) - 1; i >= 0; --i) {
+        if (!tokens[i].es("CHARINDEX")) continue;
+        const qsizetype abre = siguiente(tokens, i);
+        if (abre >= static_cast<qsizetype>(tokens.size()) || !tokens[abre].simbolo("(")) continue;
+        const qsizetype cierra = cierre(tokens, abre);
+        if (cierra >= static_cast<qsizetype>(tokens.size())) continue;
+        std::vector<Tokens> argumentos(1);
+        int nivel = 0;
+        for (qsizetype j = abre + 1; j < cierra; ++j) {
+            if (tokens[j].simbolo("(")) ++nivel;
+            if (tokens[j].simbolo(")")) --nivel;
+            if (nivel == 0 && tokens[j].simbolo(",")) argumentos.emplace_back();
+            else argumentos.back().push_back(tokens[j]);
+        }
+        if (argumentos.size() != 2) continue;  // with a start position INSTR has no equal
+        Tokens nuevo{palabra(QStringLiteral("INSTR")), simbolo(QStringLiteral("("))};
+        nuevo.push_back({Clase::Palabra, LexicoSql::unir(argumentos[1]).trimmed()});
+        nuevo.push_back(simbolo(QStringLiteral(",")));
+        nuevo.push_back(espacio());
+        nuevo.push_back({Clase::Palabra, LexicoSql::unir(argumentos[0]).trimmed()});
+        nuevo.push_back(simbolo(QStringLiteral(")")));
+        tokens.erase(tokens.begin() + i, tokens.begin() + cierra + 1);
+        tokens.insert(tokens.begin() + i, nuevo.begin(), nuevo.end());
+    }
+}
+
+std::optional<QString> DialectoSqlite::fechaIso(const QString& literal) {
+    static const QRegularExpression forma(
+        QStringLiteral(R"(^'\s*\d{1,4}[/.-]\d{1,2}[/.-]\d{1,4}(\s+\d{1,2}:\d{2}(:\d{2})?)?\s*'$)"));
+    if (!forma.match(literal).hasMatch()) return std::nullopt;
+    const QString interior = literal.mid(1, literal.size() - 2).trimmed();
+    // ISO text is already what SQLite compares; only the regional order moves.
+    if (QDate::fromString(interior.left(10), Qt::ISODate).isValid()) return std::nullopt;
+    const QDateTime f = FormatoRegional::leerFechaHora(interior);
+    if (!f.isValid()) return std::nullopt;
+    const bool conHora = interior.contains(u':');
+    return u'\'' + f.toString(conHora ? QStringLiteral("yyyy-MM-dd hh:mm:ss") : QStringLiteral("yyyy-MM-dd")) + u'\'';
+}
+
+DialectoSqlite::Tokens DialectoSqlite::transformar(const Tokens& tokens) {
+    Tokens salida;
+    std::vector<Nivel> niveles(1);
+    bool andDeBetween = false;  // the last significant token is the AND of a BETWEEN
+    const auto n = static_cast<qsizetype>(tokens.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const Token& t = tokens[i];
+        Nivel& nivel = niveles.back();
+        const Token* anterior = ultimoSignificativo(salida);
+        bool esAndDeBetween = false;
+
+        if (t.simbolo("(")) {
+            Nivel nuevo;
+            nuevo.listaIn = anterior && anterior->es("IN");
+            salida.push_back(t);
+            niveles.push_back(nuevo);
+            continue;
+        }
+        if (t.simbolo(")") && niveles.size() > 1) {
+            if (nivel.limite) salida.push_back({Clase::Palabra, QStringLiteral(" LIMIT ") + *nivel.limite});
+            niveles.pop_back();
+            salida.push_back(t);
+            andDeBetween = false;
+            continue;
+        }
+        if (t.es("SELECT")) {
+            salida.push_back(t);
+            qsizetype j = siguiente(tokens, i);
+            if (j < n && (tokens[j].es("DISTINCT") || tokens[j].es("ALL"))) {
+                for (qsizetype k = i + 1; k <= j; ++k) salida.push_back(tokens[k]);
+                i = j;
+                j = siguiente(tokens, i);
+            }
+            if (j < n && tokens[j].es("TOP")) {
+                qsizetype k = siguiente(tokens, j);
+                QString cantidad;
+                qsizetype finTop = k;
+                if (k < n && tokens[k].clase == Clase::Numero) {
+                    cantidad = tokens[k].texto;
+                } else if (k < n && tokens[k].simbolo("(")) {
+                    finTop = cierre(tokens, k);
+                    Tokens interior(tokens.begin() + k + 1, tokens.begin() + std::min(finTop, n));
+                    cantidad = LexicoSql::unir(interior).trimmed();
+                }
+                if (!cantidad.isEmpty() && finTop < n) {
+                    const qsizetype despues = siguiente(tokens, finTop);
+                    const bool porcentaje = despues < n && tokens[despues].es("PERCENT");
+                    if (!porcentaje || cantidad == QLatin1String("100")) {
+                        if (porcentaje) finTop = despues;
+                        else nivel.limite = cantidad;
+                        const qsizetype w = siguiente(tokens, finTop);
+                        if (w < n && tokens[w].es("WITH") && siguiente(tokens, w) < n &&
+                            tokens[siguiente(tokens, w)].es("TIES"))
+                            finTop = siguiente(tokens, w);
+                        i = finTop;  // the blank after TOP n stays
+                        // drop the blank that stood before TOP
+                        continue;
+                    }
+                }
+            }
+            continue;
+        }
+        if (t.es("SET")) nivel.enSet = true;
+        if (t.es("WHERE") || t.es("FROM")) nivel.enSet = false;
+        if (t.es("BETWEEN")) nivel.entreBetween = true;
+        if (t.es("AND") && nivel.entreBetween) {
+            nivel.entreBetween = false;
+            esAndDeBetween = true;
+        }
+        if (t.clase == Clase::Nombre && t.texto.startsWith(u'[')) {
+            salida.push_back({Clase::Nombre, nombreSqlite(t.texto)});
+        } else if (t.es("N") && i + 1 < n && tokens[i + 1].clase == Clase::Cadena) {
+            // N'...' (a Unicode literal): every SQLite text is Unicode.
+        } else if (t.clase == Clase::Cadena && anterior &&
+                   ((esComparacion(*anterior) && !(anterior->simbolo("=") && nivel.enSet)) ||
+                    anterior->es("BETWEEN") || andDeBetween ||
+                    (nivel.listaIn && (anterior->simbolo("(") || anterior->simbolo(","))))) {
+            // Only a compared literal is a date to the program: text stored
+            // through VALUES or SET keeps exactly what the user wrote.
+            salida.push_back({Clase::Cadena, fechaIso(t.texto).value_or(t.texto)});
+        } else if (t.clase == Clase::Palabra && siguiente(tokens, i) < n && tokens[siguiente(tokens, i)].simbolo("(")) {
+            const qsizetype abre = siguiente(tokens, i);
+            if (t.es("GETDATE") && siguiente(tokens, abre) < n && tokens[siguiente(tokens, abre)].simbolo(")")) {
+                // Local time, as the server's clock reads; SQLite's
+                // CURRENT_TIMESTAMP would be UTC.
+                salida.push_back(palabra(QStringLiteral("datetime('now', 'localtime')")));
+                i = siguiente(tokens, abre);
+            } else {
+                salida.push_back(funcionRenombrada(t) ? palabra(*funcionRenombrada(t)) : t);
+            }
+        } else {
+            salida.push_back(t);
+        }
+        if (t.significativo()) andDeBetween = esAndDeBetween;
+    }
+    if (niveles.front().limite) {
+        // Before the blanks, comments and semicolons that end the text.
+        auto fin = salida.end();
+        while (fin != salida.begin() && (!(fin - 1)->significativo() || (fin - 1)->simbolo(";"))) --fin;
+        salida.insert(fin, {Clase::Palabra, QStringLiteral(" LIMIT ") + *niveles.front().limite});
+    }
+    return salida;
+}
+
+QString DialectoSqlite::reescribir(const QString& sentencia) const {
+    Tokens tokens = LexicoSql::separar(sentencia);
+    quitarSugerencias(tokens);
+    invertirCharindex(tokens);
+    return LexicoSql::unir(transformar(tokens));
+}
+
+}  // namespace ado

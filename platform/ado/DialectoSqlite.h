@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/ado/LexicoSql.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace ado {
+
+// Rewrites one statement from SQL Server's dialect into SQLite's, token by
+// token, so that quoted values and names are never touched by mistake:
+// table hints ("with(nolock)") go, TOP n becomes a LIMIT at the end of its
+// own (sub)query, [names] become "names", ISNULL/LEN/SUBSTRING/CHARINDEX/
+// GETDATE become their SQLite forms, and a date literal written in the
+// workstation's order becomes an ISO date where it is compared.
+class DialectoSqlite {
+public:
+    QString reescribir(const QString& sentencia) const;
+
+private:
+    using Tokens = std::vector<LexicoSql::Token>;
+    // What the rewriting knows about the (sub)query it is in.
+    struct Nivel {
+        std::optional<QString> limite;  // the TOP moved to its end
+        bool listaIn = false;           // the parentheses of an IN (...)
+        bool enSet = false;             // between SET and WHERE/FROM of an UPDATE
+        bool entreBetween = false;      // after BETWEEN, before its AND
+    };
+
+    static void quitarSugerencias(Tokens& tokens);
+    static void invertirCharindex(Tokens& tokens);
+    static Tokens transformar(const Tokens& tokens);
+
+    static qsizetype siguiente(const Tokens& tokens, qsizetype i);
+    static qsizetype cierre(const Tokens& tokens, qsizetype abre);
+    static bool esSugerencia(const Tokens& tokens, qsizetype abre, qsizetype cierra);
+    static std::optional<QString> fechaIso(const QString& literal);
+};
+
+}  // namespace ado

@@ -1,0 +1,25 @@
+#include "platform/ado/Errors.h"
+
+#include "platform/RuntimeError.h"
+
+namespace ado {
+
+const Error& Errors::Item(long indice) const {
+    if (indice < 0 || indice >= Count())
+        throw plataforma::RuntimeError(plataforma::numero::ElementoNoEncontrado,
+                                       QStringLiteral("No se encontró el elemento en la colección que corresponde al nombre o al ordinal solicitado."),
+                                       QStringLiteral("ADODB.Errors"));
+    return lista_[static_cast<std::size_t>(indice)];
+}
+
+long numeroAdoDeSqlState(const QString& sqlState) {
+    namespace n = plataforma::numero;
+    if (sqlState.startsWith(QLatin1String("08"))) return n::FallaProveedor;
+    if (sqlState.startsWith(QLatin1String("23"))) return n::ViolacionIntegridad;
+    if (sqlState == QLatin1String("42S02")) return n::TablaInexistente;
+    if (sqlState.startsWith(QLatin1String("42")) || sqlState.startsWith(QLatin1String("37"))) return n::ErrorSintaxis;
+    if (sqlState == QLatin1String("HYT00")) return n::TiempoAgotado;
+    return n::FallaProveedor;
+}
+
+}  // namespace ado

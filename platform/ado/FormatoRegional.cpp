@@ -1,0 +1,101 @@
+#include "platform/ado/FormatoRegional.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTime>
+
+namespace ado {
+
+namespace {
+
+qsizetype largoDeRacha(const QString& texto, qsizetype desde) {
+    qsizetype fin = desde;
+    while (fin < texto.size() && texto[fin] == texto[desde]) ++fin;
+    return fin - desde;
+}
+
+// The widened form of one run of a repeated format letter.
+QString rachaEnsanchada(QChar letra, qsizetype largo) {
+    if (letra == u'd' && largo == 1) return QStringLiteral("dd");
+    if (letra == u'M' && largo == 1) return QStringLiteral("MM");
+    if (letra == u'y' && largo <= 2) return QStringLiteral("yyyy");
+    return QString(largo, letra);
+}
+
+QDate leerFechaRegional(const QString& texto) {
+    // The day and month may come with one or two digits; the widened format
+    // wants two, so the padded form is tried after the literal one.
+    QDate fecha = QDate::fromString(texto, FormatoRegional::formatoFecha());
+    if (fecha.isValid()) return fecha;
+    QString corto = FormatoRegional::formatoFecha();
+    corto.replace(QStringLiteral("dd"), QStringLiteral("d")).replace(QStringLiteral("MM"), QStringLiteral("M"));
+    return QDate::fromString(texto, corto);
+}
+
+QTime leerHora(const QString& texto) {
+    for (const char* formato : {"hh:mm:ss", "h:mm:ss", "hh:mm", "h:mm", "hh:mm:ss.zzz"}) {
+        QTime hora = QTime::fromString(texto, QString::fromLatin1(formato));
+        if (hora.isValid()) return hora;
+    }
+    return {};
+}
+
+}  // namespace
+
+QString FormatoRegional::ensancharFormato(const QString& formato) {
+    QString resultado;
+    for (qsizetype i = 0; i < formato.size();) {
+        if (formato[i] == u'\'') {  // quoted literal text passes unchanged
+            qsizetype fin = formato.indexOf(u'\'', i + 1);
+            fin = fin < 0 ? formato.size() : fin + 1;
+            resultado += formato.mid(i, fin - i);
+            i = fin;
+            continue;
+        }
+        qsizetype largo = largoDeRacha(formato, i);
+        resultado += rachaEnsanchada(formato[i], largo);
+        i += largo;
+    }
+    return resultado;
+}
+
+QString FormatoRegional::formatoFecha() {
+    return ensancharFormato(QLocale().dateFormat(QLocale::ShortFormat));
+}
+
+QChar FormatoRegional::separadorDecimal() {
+    const QString punto = QLocale().decimalPoint();
+    return punto.isEmpty() ? QChar(u'.') : punto[0];
+}
+
+QString FormatoRegional::textoFecha(const QDate& fecha) {
+    return QLocale().toString(fecha, formatoFecha());
+}
+
+QString FormatoRegional::textoFechaHora(const QDateTime& fechaHora) {
+    QString texto = textoFecha(fechaHora.date());
+    const QTime hora = fechaHora.time();
+    if (hora.hour() != 0 || hora.minute() != 0 || hora.second() != 0)
+        texto += u' ' + hora.toString(formatoHora());
+    return texto;
+}
+
+QDateTime FormatoRegional::leerFechaHora(const QString& texto) {
+    const QString limpio = texto.trimmed();
+    if (limpio.isEmpty()) return {};
+    QString parteFecha = limpio;
+    QString parteHora;
+    qsizetype corte = limpio.indexOf(QRegularExpression(QStringLiteral("[ T]")));
+    if (corte > 0) {
+        parteFecha = limpio.left(corte);
+        parteHora = limpio.mid(corte + 1).trimmed();
+    }
+    QDate fecha = QDate::fromString(parteFecha, Qt::ISODate);
+    if (!fecha.isValid()) fecha = leerFechaRegional(parteFecha);
+    if (!fecha.isValid()) return {};
+    if (parteHora.isEmpty()) return QDateTime(fecha, QTime(0, 0));
+    const QTime hora = leerHora(parteHora);
+    return hora.isValid() ? QDateTime(fecha, hora) : QDateTime();
+}
+
+}  // namespace ado

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QChar>
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+namespace ado {
+
+// How the workstation writes dates and numbers as text, read from QLocale()
+// (the default locale, which follows the system's regional settings).
+class FormatoRegional {
+public:
+    // The short date format with the day and month written with two digits
+    // and the year with four: "dd/MM/yyyy" under es_AR. Qt's own short format
+    // there is "d/M/yy", but the suite's workstations show and type dates as
+    // dd/mm/yyyy, and a two-digit year would make a stored text ambiguous.
+    static QString formatoFecha();
+    static QString formatoHora() { return QStringLiteral("hh:mm:ss"); }
+
+    static QChar separadorDecimal();
+
+    static QString textoFecha(const QDate& fecha);
+    // A date-time at midnight shows as the date alone, as the run-time does.
+    static QString textoFechaHora(const QDateTime& fechaHora);
+
+    // Reads a date, or a date and a time, written in the workstation's order
+    // (one- or two-digit day and month) or in ISO form ("2024-03-05",
+    // "2024-03-05 10:00:00", "2024-03-05T10:00:00"). Invalid when neither.
+    static QDateTime leerFechaHora(const QString& texto);
+
+    // Widens a Qt date format: "d" → "dd", "M" → "MM", "yy" → "yyyy".
+    static QString ensancharFormato(const QString& formato);
+};
+
+}  // namespace ado

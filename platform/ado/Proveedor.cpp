@@ -1,0 +1,58 @@
+#include "platform/ado/Proveedor.h"
+
+#include "platform/Aplicacion.h"
+#include "platform/ado/FallaDeConexion.h"
+#include "platform/ado/proveedores/ProveedorJet.h"
+#include "platform/ado/proveedores/ProveedorOracle.h"
+#include "platform/ado/proveedores/ProveedorSqlServer.h"
+#include "platform/ado/proveedores/ProveedorSqlite.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace ado {
+
+namespace {
+
+// The folder a server name stands for, when it names an existing one
+// (absolute, or relative to the program's folder); "" otherwise.
+QString carpetaDelServidor(const QString& servidor) {
+    if (servidor.trimmed().isEmpty()) return {};
+    const QFileInfo info(QDir(plataforma::carpetaAplicacion()), servidor.trimmed());
+    return info.isDir() ? info.absoluteFilePath() : QString();
+}
+
+}  // namespace
+
+std::unique_ptr<Proveedor> Proveedor::elegir(const TextoConexion& texto) {
+    const QString nombre = texto.valor({QStringLiteral("Provider")});
+    if (nombre.startsWith(QLatin1String("OraOLEDB"), Qt::CaseInsensitive) ||
+        nombre.startsWith(QLatin1String("MSDAORA"), Qt::CaseInsensitive))
+        return std::make_unique<ProveedorOracle>();
+    if (nombre.startsWith(QLatin1String("Microsoft.Jet"), Qt::CaseInsensitive) ||
+        nombre.startsWith(QLatin1String("Microsoft.ACE"), Qt::CaseInsensitive))
+        return std::make_unique<ProveedorJet>();
+    const QString carpeta = carpetaDelServidor(ProveedorSqlServer::servidor(texto));
+    if (!carpeta.isEmpty()) return std::make_unique<ProveedorSqlite>(carpeta);
+    return std::make_unique<ProveedorSqlServer>();
+}
+
+QString Proveedor::controlador(const char* variableEntorno, const QStringList& preferidos, const QString& parte,
+                               const QStringList& instalados) {
+    const QString elegido = qEnvironmentVariable(variableEntorno).trimmed();
+    if (!elegido.isEmpty()) return elegido;
+    for (const QString& p : preferidos)
+        if (instalados.contains(p, Qt::CaseInsensitive)) return p;
+    if (!parte.isEmpty())
+        for (const QString& i : instalados)
+            if (i.contains(parte, Qt::CaseInsensitive)) return i;
+    return {};
+}
+
+void Proveedor::sinControlador(const QString& quien) const {
+    throw FallaDeConexion(FallaDeConexion::registro(
+        QStringLiteral("IM002"), 0,
+        QStringLiteral("No hay instalado un controlador ODBC para %1").arg(quien), origen()));
+}
+
+}  // namespace ado

@@ -1,0 +1,46 @@
+#include "platform/ado/odbc/ConexionOdbc.h"
+
+namespace ado::odbc {
+
+ConexionOdbc::ConexionOdbc(const EntornoOdbc& entorno, const QString& cadena, long segundosEsperaConexion,
+                           const VerificadorOdbc& verificar)
+    : h_(ManejadorOdbc<SQL_HANDLE_DBC>::asignar(entorno.get())) {
+    if (!h_) verificar(SQL_ERROR, SQL_HANDLE_ENV, entorno.get());
+    // Without a login time-out a server that accepts the connection and never
+    // answers would hold the program for ever.
+    SQLSetConnectAttr(h_.get(), SQL_ATTR_LOGIN_TIMEOUT,
+                      reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(segundosEsperaConexion)), 0);
+    QByteArray texto = cadena.toUtf8();
+    verificar(SQLDriverConnect(h_.get(), nullptr, reinterpret_cast<SQLCHAR*>(texto.data()), SQL_NTS, nullptr, 0,
+                               nullptr, SQL_DRIVER_NOPROMPT),
+              SQL_HANDLE_DBC, h_.get());
+    texto.fill('\0');  // the text may carry a password
+}
+
+ConexionOdbc::~ConexionOdbc() {
+    if (!h_) return;
+    if (enManual_) SQLEndTran(SQL_HANDLE_DBC, h_.get(), SQL_ROLLBACK);
+    SQLDisconnect(h_.get());
+}
+
+void ConexionOdbc::fijarEntero(SQLINTEGER atributo, SQLULEN valor, const VerificadorOdbc& verificar) {
+    verificar(SQLSetConnectAttr(h_.get(), atributo, reinterpret_cast<SQLPOINTER>(valor), 0), SQL_HANDLE_DBC,
+              h_.get());
+}
+
+void ConexionOdbc::fijarTexto(SQLINTEGER atributo, const QString& valor, const VerificadorOdbc& verificar) {
+    QByteArray texto = valor.toUtf8();
+    verificar(SQLSetConnectAttr(h_.get(), atributo, texto.data(), SQL_NTS), SQL_HANDLE_DBC, h_.get());
+}
+
+void ConexionOdbc::confirmacionAutomatica(bool activa, const VerificadorOdbc& verificar) {
+    fijarEntero(SQL_ATTR_AUTOCOMMIT, activa ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF, verificar);
+    enManual_ = !activa;
+}
+
+void ConexionOdbc::terminarTransaccion(bool confirmar, const VerificadorOdbc& verificar) {
+    verificar(SQLEndTran(SQL_HANDLE_DBC, h_.get(), confirmar ? SQL_COMMIT : SQL_ROLLBACK), SQL_HANDLE_DBC,
+              h_.get());
+}
+
+}  // namespace ado::odbc

@@ -1,0 +1,86 @@
+#include "platform/ado/odbc/LectorResultados.h"
+
+#include "platform/ado/odbc/TiposColumna.h"
+
+#include <array>
+
+namespace ado::odbc {
+
+namespace {
+
+QDateTime fechaDe(const SQL_TIMESTAMP_STRUCT& t) {
+    return QDateTime(QDate(t.year, t.month, t.day),
+                     QTime(t.hour, t.minute, t.second, static_cast<int>(t.fraction / 1000000)));
+}
+
+}  // namespace
+
+DescripcionColumna LectorResultados::describir(SentenciaOdbc& sentencia, SQLUSMALLINT columna) {
+    std::array<SQLCHAR, 512> nombre{};
+    SQLSMALLINT largoNombre = 0, anulable = 0;
+    DescripcionColumna d;
+    sentencia.verificador()(SQLDescribeCol(sentencia.get(), columna, nombre.data(),
+                                           static_cast<SQLSMALLINT>(nombre.size()), &largoNombre, &d.tipoSql,
+                                           &d.tamano, &d.decimales, &anulable),
+                            SQL_HANDLE_STMT, sentencia.get());
+    d.nombre = QString::fromUtf8(reinterpret_cast<const char*>(nombre.data()));
+    d.nombreTipo = sentencia.atributoTexto(columna, SQL_DESC_TYPE_NAME);
+    d.tablaBase = sentencia.atributoTexto(columna, SQL_DESC_BASE_TABLE_NAME);
+    d.columnaBase = sentencia.atributoTexto(columna, SQL_DESC_BASE_COLUMN_NAME);
+    return d;
+}
+
+Variant LectorResultados::leerValor(SentenciaOdbc& sentencia, SQLUSMALLINT columna, Lectura lectura) {
+    switch (lectura) {
+    case Lectura::Entero: {
+        SQLBIGINT n = 0;
+        return sentencia.leerFijo(columna, SQL_C_SBIGINT, &n, sizeof n) ? Variant(static_cast<long long>(n))
+                                                                          : Variant();
+    }
+    case Lectura::Doble: {
+        double d = 0;
+        return sentencia.leerFijo(columna, SQL_C_DOUBLE, &d, sizeof d) ? Variant(d) : Variant();
+    }
+    case Lectura::Booleano: {
+        unsigned char b = 0;
+        return sentencia.leerFijo(columna, SQL_C_BIT, &b, sizeof b) ? Variant(b != 0) : Variant();
+    }
+    case Lectura::FechaHora: {
+        SQL_TIMESTAMP_STRUCT t{};
+        return sentencia.leerFijo(columna, SQL_C_TYPE_TIMESTAMP, &t, sizeof t) ? Variant(fechaDe(t)) : Variant();
+    }
+    case Lectura::Importe: {
+        // As text, so that no amount passes through a double.
+        QString texto;
+        if (!sentencia.leerTexto(columna, texto)) return {};
+        Importe i;
+        return Importe::leer(texto, u'.', i) ? Variant(i) : Variant(texto);
+    }
+    case Lectura::Texto: break;
+    }
+    QString texto;
+    return sentencia.leerTexto(columna, texto) ? Variant(texto) : Variant();
+}
+
+TablaDatos LectorResultados::leer(SentenciaOdbc& sentencia, const Ajuste& ajustar) {
+    TablaDatos tabla;
+    const SQLSMALLINT n = sentencia.columnas();
+    for (SQLUSMALLINT c = 1; c <= n; ++c) {
+        TablaDatos::Columna columna;
+        columna.descripcion = describir(sentencia, c);
+        if (ajustar) ajustar(columna.descripcion);
+        columna.tipoAdo = TiposColumna::tipoAdo(columna.descripcion);
+        columna.lectura = TiposColumna::lectura(columna.descripcion);
+        columna.tamanoDefinido = TiposColumna::tamanoDefinido(columna.descripcion);
+        tabla.columnas.push_back(std::move(columna));
+    }
+    while (sentencia.siguienteFila()) {
+        std::vector<Variant> fila;
+        fila.reserve(tabla.columnas.size());
+        for (SQLUSMALLINT c = 1; c <= n; ++c) fila.push_back(leerValor(sentencia, c, tabla.columnas[c - 1].lectura));
+        tabla.filas.push_back(std::move(fila));
+    }
+    return tabla;
+}
+
+}  // namespace ado::odbc

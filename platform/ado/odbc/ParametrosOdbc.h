@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/ado/Variant.h"
+#include "platform/ado/odbc/SentenciaOdbc.h"
+
+#include <QByteArray>
+#include <deque>
+
+namespace ado::odbc {
+
+// The values bound to a prepared statement's markers, kept alive until it
+// has run. Each value goes as the C type that carries it exactly: whole
+// numbers as such, amounts and dates as text, so that no amount passes
+// through a double.
+class ParametrosOdbc {
+public:
+    struct Destino {
+        SQLSMALLINT tipoSql = SQL_VARCHAR;  // the column's type
+        SQLULEN tamano = 0;
+        SQLSMALLINT decimales = 0;
+    };
+
+    void agregar(const Variant& valor, const Destino& destino);
+    void vincular(SentenciaOdbc& sentencia);
+
+private:
+    struct Parametro {
+        SQLSMALLINT tipoC = SQL_C_CHAR;
+        Destino destino;
+        QByteArray texto;
+        SQLBIGINT entero = 0;
+        double doble = 0;
+        unsigned char bit = 0;
+        SQLLEN indicador = 0;
+    };
+    std::deque<Parametro> lista_;  // a deque: bound addresses never move
+};
+
+}  // namespace ado::odbc

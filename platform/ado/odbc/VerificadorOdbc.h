@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/ado/Errors.h"
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <functional>
+#include <vector>
+
+namespace ado::odbc {
+
+// The one checked wrapper every ODBC call of the layer goes through. A
+// failing return code has its diagnostic records read (SQLGetDiagRec, in
+// order), each normalised by the provider and numbered the way ADO numbers
+// them, added to the connection's Errors, and the first raised to the caller
+// as plataforma::RuntimeError. Warnings (SQL_SUCCESS_WITH_INFO) are not
+// errors: callers read a non-empty list as a failed command.
+class VerificadorOdbc {
+public:
+    using Normalizador = std::function<void(Error&)>;
+
+    VerificadorOdbc(Errors& errores, Normalizador normalizar, QString origen)
+        : errores_(errores), normalizar_(std::move(normalizar)), origen_(std::move(origen)) {}
+
+    // Returns `rc` when it is a success (with or without information) or
+    // SQL_NO_DATA; raises otherwise.
+    SQLRETURN operator()(SQLRETURN rc, SQLSMALLINT tipoManejador, SQLHANDLE manejador) const;
+
+    // Records `error` (already numbered) and raises it.
+    [[noreturn]] void fallar(Error error) const;
+
+    static std::vector<Error> diagnosticos(SQLSMALLINT tipoManejador, SQLHANDLE manejador);
+
+    const QString& origen() const { return origen_; }
+
+private:
+    Errors& errores_;
+    Normalizador normalizar_;
+    QString origen_;
+};
+
+}  // namespace ado::odbc

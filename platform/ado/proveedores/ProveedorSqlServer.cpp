@@ -1,0 +1,84 @@
+#include "platform/ado/proveedores/ProveedorSqlServer.h"
+
+#include "platform/ado/CadenaOdbc.h"
+
+#include <QRegularExpression>
+
+namespace ado {
+
+namespace {
+
+const QStringList clavesServidor = {QStringLiteral("Server"), QStringLiteral("Data Source"),
+                                    QStringLiteral("Address"), QStringLiteral("Addr"),
+                                    QStringLiteral("Network Address")};
+const QStringList clavesBase = {QStringLiteral("Database"), QStringLiteral("Initial Catalog")};
+const QStringList clavesUsuario = {QStringLiteral("UId"), QStringLiteral("User Id"), QStringLiteral("User")};
+const QStringList clavesContrasena = {QStringLiteral("Pwd"), QStringLiteral("Password")};
+// ADO's own keys, which mean nothing to an ODBC driver.
+const QStringList clavesSoloAdo = {QStringLiteral("Provider"), QStringLiteral("Persist Security Info"),
+                                   QStringLiteral("Connect Timeout"), QStringLiteral("Packet Size"),
+                                   QStringLiteral("Use Procedure for Prepare"),
+                                   QStringLiteral("Auto Translate")};
+
+QString servidorLocal(const QString& host) {
+    return host == QLatin1String(".") || host.compare(QLatin1String("(local)"), Qt::CaseInsensitive) == 0
+               ? QStringLiteral("localhost")
+               : host;
+}
+
+}  // namespace
+
+const QStringList& ProveedorSqlServer::clavesConocidas() {
+    static const QStringList todas = clavesServidor + clavesBase + clavesUsuario + clavesContrasena + clavesSoloAdo;
+    return todas;
+}
+
+QString ProveedorSqlServer::servidor(const TextoConexion& texto) { return texto.valor(clavesServidor); }
+
+std::vector<std::pair<QString, QString>> ProveedorSqlServer::claveServidor(const QString& servidor,
+                                                                         bool esFreeTds) {
+    const QString s = servidor.trimmed();
+    const qsizetype separadorPuerto = s.indexOf(QRegularExpression(QStringLiteral("[:,]")));
+    if (separadorPuerto > 0) {
+        const QString host = servidorLocal(s.left(separadorPuerto));
+        const QString puerto = s.mid(separadorPuerto + 1).trimmed();
+        // FreeTDS takes the port as a key of its own; Microsoft's drivers as
+        // "host,port" (they do not know "host:port").
+        if (esFreeTds) return {{QStringLiteral("Server"), host}, {QStringLiteral("Port"), puerto}};
+        return {{QStringLiteral("Server"), host + u',' + puerto}};
+    }
+    // "host\instance" is understood by both (the instance is looked up
+    // through the server's browser service).
+    const qsizetype barra = s.indexOf(u'\\');
+    if (barra > 0) return {{QStringLiteral("Server"), servidorLocal(s.left(barra)) + s.mid(barra)}};
+    return {{QStringLiteral("Server"), servidorLocal(s)}};
+}
+
+QString ProveedorSqlServer::cadenaOdbc(const TextoConexion& texto, const QString& usuario,
+                                       const QString& contrasena, const QStringList& instalados) const {
+    const QString driver = controlador("QUINTARO_DRIVER_SQLSERVER",
+                                       {QStringLiteral("ODBC Driver 18 for SQL Server"),
+                                        QStringLiteral("ODBC Driver 17 for SQL Server"), QStringLiteral("FreeTDS")},
+                                       QStringLiteral("SQL Server"), instalados);
+    if (driver.isEmpty()) sinControlador(QStringLiteral("SQL Server"));
+    const bool esFreeTds = driver.contains(QLatin1String("FreeTDS"), Qt::CaseInsensitive);
+
+    CadenaOdbc cadena;
+    cadena.agregar(QStringLiteral("Driver"), driver);
+    for (const auto& [clave, valor] : claveServidor(servidor(texto), esFreeTds)) cadena.agregar(clave, valor);
+    cadena.agregarSiHay(QStringLiteral("Database"), texto.valor(clavesBase));
+    cadena.agregarSiHay(QStringLiteral("UID"), usuario.isEmpty() ? texto.valor(clavesUsuario) : usuario);
+    cadena.agregarSiHay(QStringLiteral("PWD"), contrasena.isEmpty() ? texto.valor(clavesContrasena) : contrasena);
+    if (esFreeTds) cadena.agregar(QStringLiteral("ClientCharset"), QStringLiteral("UTF-8"));
+    const auto otros = texto.otros(clavesConocidas());
+    // Driver 18 encrypts by default and refuses a server certificate it
+    // cannot verify, which the suite's servers seldom have; the connection
+    // stays encrypted where the server offers it.
+    const bool cifradoElegido = texto.contiene({QStringLiteral("Encrypt"), QStringLiteral("TrustServerCertificate")});
+    if (driver.contains(QLatin1String("Driver 18"), Qt::CaseInsensitive) && !cifradoElegido)
+        cadena.agregar(QStringLiteral("TrustServerCertificate"), QStringLiteral("yes"));
+    for (const auto& [clave, valor] : otros) cadena.agregar(clave, valor);
+    return cadena.texto();
+}
+
+}  // namespace ado

@@ -1,0 +1,107 @@
+#include "platform/ado/proveedores/ProveedorSqlite.h"
+
+#include "platform/ado/CadenaOdbc.h"
+#include "platform/ado/DialectoSqlite.h"
+#include "platform/ado/FallaDeConexion.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace ado {
+
+namespace {
+
+// SQLite reports every failure as HY000 with its own result code (19 for
+// every constraint); the program tells them apart by SQL Server's numbers.
+struct Clasificacion {
+    const char* mensaje;
+    const char* sqlState;
+    long nativo;
+};
+constexpr Clasificacion clasificaciones[] = {
+    {"UNIQUE constraint failed", "23000", 2627},
+    {"PRIMARY KEY must be unique", "23000", 2627},
+    {"FOREIGN KEY constraint failed", "23000", 547},
+    {"CHECK constraint failed", "23000", 547},
+    {"NOT NULL constraint failed", "23000", 515},
+    {"no such table", "42S02", 208},
+    {"no such view", "42S02", 208},
+    {"no such column", "42S22", 207},
+    {"syntax error", "42000", 102},
+    {"would be truncated", "22001", 8152},
+    {"database is locked", "HYT00", 1222},
+};
+
+// Scale of a declared type "NUMERIC(18,4)"; -1 when it states none.
+int escalaDeclarada(const QString& tipo) {
+    static const QRegularExpression patron(QStringLiteral(R"(\(\s*\d+\s*,\s*(\d+)\s*\))"));
+    const auto coincidencia = patron.match(tipo);
+    return coincidencia.hasMatch() ? coincidencia.captured(1).toInt() : -1;
+}
+
+bool esNumericoDecimal(const QString& tipo) {
+    return tipo.startsWith(QLatin1String("numeric"), Qt::CaseInsensitive) ||
+           tipo.startsWith(QLatin1String("decimal"), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+QString ProveedorSqlite::cadenaArchivo(const QString& archivo, bool crear) {
+    CadenaOdbc cadena;
+    cadena.agregar(QStringLiteral("Driver"), controladorSqlite()).agregar(QStringLiteral("Database"), archivo);
+    if (!crear) cadena.agregar(QStringLiteral("NoCreat"), QStringLiteral("1"));
+    // Foreign keys enforced as SQL Server does; a writer waits for another
+    // copy of the program instead of failing at once.
+    cadena.agregar(QStringLiteral("FKSupport"), QStringLiteral("1")).agregar(QStringLiteral("Timeout"),
+                                                                             QStringLiteral("15000"));
+    return cadena.texto();
+}
+
+QString ProveedorSqlite::cadenaOdbc(const TextoConexion& texto, const QString&, const QString&,
+                                    const QStringList&) const {
+    const QString base = texto.valor({QStringLiteral("Database"), QStringLiteral("Initial Catalog")}).trimmed();
+    const QString archivo = QDir(carpeta_).filePath(base + QStringLiteral(".db"));
+    // The driver would create a missing file and open an empty database.
+    if (base.isEmpty() || !QFileInfo(archivo).isFile())
+        throw FallaDeConexion(FallaDeConexion::registro(
+            QStringLiteral("08001"), 0,
+            QStringLiteral("No existe la base de datos \"%1\" (archivo %2).").arg(base, archivo), origen()));
+    return cadenaArchivo(archivo, false);
+}
+
+void ProveedorSqlite::normalizar(Error& error) const {
+    for (const Clasificacion& c : clasificaciones) {
+        if (error.Description.contains(QLatin1String(c.mensaje), Qt::CaseInsensitive)) {
+            error.SQLState = QString::fromLatin1(c.sqlState);
+            error.NativeError = c.nativo;
+            return;
+        }
+    }
+}
+
+QString ProveedorSqlite::reescribir(const QString& sentencia) const { return DialectoSqlite().reescribir(sentencia); }
+
+void ProveedorSqlite::ajustarColumna(odbc::DescripcionColumna& columna, const TipoDeclarado& tipoDeclarado) const {
+    // The driver reports NUMERIC(18,4) as a double and money as text: the
+    // declared type says which columns hold amounts.
+    const QString tipo = columna.nombreTipo.trimmed();
+    if (tipo.contains(QLatin1String("money"), Qt::CaseInsensitive)) {
+        columna.tipoSql = SQL_NUMERIC;
+        columna.decimales = 4;
+        columna.tamano = 19;
+        return;
+    }
+    if (!esNumericoDecimal(tipo)) return;
+    QString declarado = tipo;
+    if (escalaDeclarada(declarado) < 0 && tipoDeclarado && !columna.tablaBase.isEmpty())
+        declarado = tipoDeclarado(columna.tablaBase, columna.columnaBase);
+    const int escala = escalaDeclarada(declarado);
+    columna.tipoSql = SQL_NUMERIC;
+    // A column whose declaration the driver cannot trace (an alias) is taken
+    // for an amount: reading it as text into an Importe loses nothing.
+    columna.decimales = static_cast<SQLSMALLINT>(escala < 0 && !esNumericoDecimal(declarado) ? 4 : std::max(escala, 0));
+    columna.tamano = 18;
+}
+
+}  // namespace ado

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/ado/Proveedor.h"
+
+namespace ado {
+
+// The embedded engine: a SQL Server connection text whose server names a
+// folder opens "<database>.db" in it through the SQLite ODBC driver. The
+// statements, written for SQL Server, are rewritten for SQLite one by one,
+// and SQLite's errors are given SQL Server's states and native numbers.
+class ProveedorSqlite : public Proveedor {
+public:
+    explicit ProveedorSqlite(QString carpeta) : carpeta_(std::move(carpeta)) {}
+
+    QString cadenaOdbc(const TextoConexion& texto, const QString& usuario, const QString& contrasena,
+                       const QStringList& controladoresInstalados) const override;
+    QString origen() const override { return QStringLiteral("SQLite"); }
+    void normalizar(Error& error) const override;
+    bool ejecutaPorSentencias() const override { return true; }
+    QString reescribir(const QString& sentencia) const override;
+    void ajustarColumna(odbc::DescripcionColumna& columna, const TipoDeclarado& tipoDeclarado) const override;
+    bool admiteBaseActual() const override { return false; }
+    bool admiteAislamiento() const override { return false; }
+    QString citar(const QString& identificador) const override { return u'"' + identificador + u'"'; }
+
+    // The driver registered for SQLite 3 ("SQLite" names a library that
+    // Debian does not ship).
+    static QString controladorSqlite() { return QStringLiteral("SQLite3"); }
+    // The ODBC connection string for a database file; `crear` lets the
+    // driver create a missing file.
+    static QString cadenaArchivo(const QString& archivo, bool crear);
+
+private:
+    QString carpeta_;
+};
+
+}  // namespace ado
