@@ -1,0 +1,404 @@
+#include "reconciliation/FrmOpenConc.h"
+
+#include "data/DB_Dll.h"
+#include "data/LiteralesSql.h"
+#include "platform/Pasos.h"
+#include "platform/ui/Dialogos.h"
+#include "reconciliation/DibujosBotones.h"
+#include "reconciliation/ImagenesEstado.h"
+#include "reconciliation/Twips.h"
+#include "session/Apariencia.h"
+#include "session/Global.h"
+#include "session/InicioSistema.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace conciliacion {
+
+namespace {
+
+// The client area the window was designed with.
+constexpr int AnchoDiseno = 11580;
+constexpr int AltoDiseno = 6840;
+
+// Places of the controls that the resize rule moves, in twips.
+constexpr int MargenDerecho = 100;
+constexpr int MargenInferior = 700;
+constexpr int ArribaLista = 1095;
+constexpr int IzquierdaFrame = 6810;
+
+// The run-time's "invalid use of Null", raised when a value that must be
+// there is missing.
+constexpr long UsoInvalidoDeNull = 94;
+// The run-time's "control array element does not exist".
+constexpr long ElementoDeMatrizInexistente = 340;
+
+struct Boton {
+    const char* nombre;
+    const char* titulo;
+    int izquierda;
+    QIcon (*dibujo)();
+};
+
+QLabel* etiqueta(QWidget* padre, const QString& nombre, const QString& texto, int izquierda, int arriba) {
+    auto* e = new QLabel(texto, padre);
+    e->setObjectName(nombre);
+    e->adjustSize();
+    e->move(twips::aPixeles(izquierda), twips::aPixeles(arriba));
+    return e;
+}
+
+QLabel* imagen(QWidget* padre, const QString& nombre, const QString& clave, int izquierda, int arriba) {
+    auto* e = new QLabel(padre);
+    e->setObjectName(nombre);
+    e->setPixmap(ImagenesEstado::imagen(clave));
+    e->setGeometry(twips::aPixeles(izquierda), twips::aPixeles(arriba), ImagenesEstado::Lado,
+                   ImagenesEstado::Lado);
+    return e;
+}
+
+QCheckBox* casilla(QWidget* padre, const QString& nombre, const QString& texto, int izquierda,
+                   int arriba, int ancho, int alto) {
+    auto* c = new QCheckBox(texto, padre);
+    c->setObjectName(nombre);
+    c->setGeometry(twips::rectangulo(izquierda, arriba, ancho, alto));
+    return c;
+}
+
+QLineEdit* cajaFiltro(QWidget* padre, int indice, const QString& campo, const QString& tag,
+                      int izquierda, int arriba, int ancho, int alto) {
+    auto* c = new QLineEdit(padre);
+    c->setObjectName(QStringLiteral("txtFields_%1").arg(indice));
+    c->setProperty("campo", campo);
+    c->setProperty("tag", tag);
+    c->setGeometry(twips::rectangulo(izquierda, arriba, ancho, alto));
+    return c;
+}
+
+}  // namespace
+
+FrmOpenConc::FrmOpenConc(sesion::Global& global, plataforma::Dialogos& dialogos, QWidget* padre)
+    : QMainWindow(padre), global_(global), dialogos_(dialogos) {
+    setObjectName(QStringLiteral("FrmOpenConc"));
+    setWindowTitle(QStringLiteral("Apertura Momentanea de Conciliaciones"));
+    setWindowIcon(ImagenesEstado::icono(ImagenesEstado::AbiertaM));
+
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("areaCliente"));
+    setCentralWidget(area);
+    crearBotones(area);
+    crearFiltros(area);
+    Lvw_ = new ListaConciliaciones(area);
+    Lvw_->setGeometry(twips::rectangulo(0, ArribaLista, 11535, 5430));
+    crearBarraEstado();
+
+    resize(twips::aPixeles(AnchoDiseno), twips::aPixeles(AltoDiseno));
+    qApp->installEventFilter(this);
+}
+
+FrmOpenConc::~FrmOpenConc() {
+    if (qApp) qApp->removeEventFilter(this);
+}
+
+void FrmOpenConc::crearBotones(QWidget* area) {
+    static constexpr Boton botones[] = {
+        {"cmdCargar", "Cargar", 0, &DibujosBotones::cargar},
+        {"cmdReporte", "Reporte", 1350, &DibujosBotones::reporte},
+        {"cmdAbrir", "Apertura Momentanea", 2700, &DibujosBotones::apertura},
+        {"cmdHistorial", "Ver Historial de Acciones", 4050, &DibujosBotones::historial},
+        {"cmdSalir", "[Esc] Salir", 5400, &DibujosBotones::salir},
+    };
+    QToolButton** destinos[] = {&cmdCargar_, &cmdReporte_, &cmdAbrir_, &cmdHistorial_, &cmdSalir_};
+    for (std::size_t i = 0; i < std::size(botones); ++i) {
+        auto* b = new QToolButton(area);
+        b->setObjectName(QString::fromLatin1(botones[i].nombre));
+        b->setText(QString::fromLatin1(botones[i].titulo));
+        b->setIcon(botones[i].dibujo());
+        b->setIconSize(QSize(DibujosBotones::Lado, DibujosBotones::Lado));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setGeometry(twips::rectangulo(botones[i].izquierda, 0, 1365, 1110));
+        *destinos[i] = b;
+    }
+    connect(cmdCargar_, &QToolButton::clicked, this, &FrmOpenConc::recargar);
+    connect(cmdReporte_, &QToolButton::clicked, this, &FrmOpenConc::mostrarReporte);
+    connect(cmdAbrir_, &QToolButton::clicked, this, &FrmOpenConc::abrirMomentaneamente);
+    connect(cmdHistorial_, &QToolButton::clicked, this, &FrmOpenConc::verHistorial);
+    connect(cmdSalir_, &QToolButton::clicked, this, &FrmOpenConc::salir);
+}
+
+void FrmOpenConc::crearFiltros(QWidget* area) {
+    Frame1_ = new QFrame(area);
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
+    Frame1_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Frame1_->setGeometry(twips::rectangulo(IzquierdaFrame, -75, 4740, 1170));
+
+    imagen(Frame1_, QStringLiteral("Image1"), ImagenesEstado::Finalizada, 150, 195);
+    chkFinalizadas_ = casilla(Frame1_, QStringLiteral("chkFinalizadas"), QStringLiteral("Finalizadas"), 510, 195, 1830, 270);
+    imagen(Frame1_, QStringLiteral("Image2"), ImagenesEstado::AbiertaM, 150, 510);
+    chkAbiertasM_ = casilla(Frame1_, QStringLiteral("chkAbiertasM"), QStringLiteral("Abiertas Momentaneamente"), 510, 495, 2370, 270);
+    imagen(Frame1_, QStringLiteral("Image3"), ImagenesEstado::Abierta, 150, 825);
+    chkAbiertas_ = casilla(Frame1_, QStringLiteral("chkAbiertas"), QStringLiteral("Abiertas"), 510, 825, 1830, 270);
+
+    etiqueta(Frame1_, QStringLiteral("Label1"), QStringLiteral("Cuenta:"), 2880, 375);
+    txtFields_[0] = cajaFiltro(Frame1_, 0, QStringLiteral("Cuenta"), QStringLiteral("MA_CUENTAS"), 3480, 300, 1155, 300);
+    etiqueta(Frame1_, QStringLiteral("Label2"), QStringLiteral("Fecha"), 2895, 750);
+    txtFields_[1] = cajaFiltro(Frame1_, 1, QStringLiteral("Fecha"), QStringLiteral("Fecha"), 3495, 675, 1140, 300);
+    txtFields_[1]->setMaxLength(10);
+}
+
+// The panels in their order; the one without a key is never written.
+void FrmOpenConc::crearBarraEstado() {
+    sbStatusBar_ = new QStatusBar(this);
+    sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar_->setSizeGripEnabled(true);
+    setStatusBar(sbStatusBar_);
+    struct Panel {
+        const char* clave;
+        const char* texto;
+        int estiramiento;
+    };
+    static constexpr Panel paneles[] = {
+        {"MENSAJE", "", 1}, {"SERVER", "", 0},    {"BASEDEDATOS", "Db:", 0}, {"USUARIO", "Uid:", 0},
+        {"CAJA", "Caja:", 0}, {"", "", 0},        {"VERSION", "V.", 0},
+    };
+    for (const Panel& p : paneles) {
+        auto* panel = new QLabel(QString::fromLatin1(p.texto), sbStatusBar_);
+        panel->setObjectName(QString::fromLatin1(p.clave));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setMinimumWidth(twips::aPixeles(1440));
+        sbStatusBar_->addWidget(panel, p.estiramiento);
+    }
+}
+
+// ---- Load -------------------------------------------------------------------
+
+void FrmOpenConc::cargar() {
+    sesion::InicioSistema(global_, 3);
+    sesion::AplicarEstilo(global_, *this);
+    sesion::MostrarDatosSesion(global_, *sbStatusBar_, QString());
+    CargarLista();
+}
+
+// ---- Commands ---------------------------------------------------------------
+
+void FrmOpenConc::recargar() { CargarLista(); }
+
+// Filled by the report.
+void FrmOpenConc::mostrarReporte() {}
+
+// Filled by the momentary opening.
+void FrmOpenConc::abrirMomentaneamente() {}
+
+// Filled by the history of openings.
+void FrmOpenConc::verHistorial() {}
+
+void FrmOpenConc::salir() { close(); }
+
+// Filled by the filter fields' lookup.
+void FrmOpenConc::ConsultarCampo() {}
+
+// ---- Keys, layout and closing -------------------------------------------------
+
+// Every key of this window reaches the window first, whichever control has the
+// focus: the filter sits on the application and takes a key press at its first
+// receiver only (the focus widget, or the window when nothing has the focus),
+// not again while the event climbs to the parents.
+bool FrmOpenConc::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::KeyPress && objeto->isWidgetType()) {
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (teclaDeLaVentana(objeto, tecla->key())) return true;
+    }
+    return QMainWindow::eventFilter(objeto, evento);
+}
+
+bool FrmOpenConc::teclaDeLaVentana(QObject* receptor, int tecla) {
+    if (tecla != Qt::Key_Escape && tecla != Qt::Key_F5) return false;
+    auto* widget = static_cast<QWidget*>(receptor);
+    if (widget->window() != this) return false;
+    QWidget* foco = QApplication::focusWidget();
+    const QWidget* primerReceptor = foco && foco->window() == this ? foco : this;
+    if (widget != primerReceptor) return false;
+    if (tecla == Qt::Key_Escape) {
+        salir();
+        return true;
+    }
+    ConsultarCampo();
+    return false;  // the focused box's own key handling still sees F5
+}
+
+void FrmOpenConc::resizeEvent(QResizeEvent* evento) {
+    QMainWindow::resizeEvent(evento);
+    redistribuir();
+}
+
+// In twips, with the window's outer size (frame included; on a platform that
+// draws no frame it is the client size). A size that would come out negative
+// is left as it was.
+void FrmOpenConc::redistribuir() {
+    if (!Lvw_ || !Frame1_) return;
+    const int ancho = twips::desdePixeles(frameGeometry().width());
+    const int alto = twips::desdePixeles(frameGeometry().height());
+    const int anchoLista = ancho - MargenDerecho;
+    const int altoLista = alto - MargenInferior - twips::desdePixeles(Lvw_->y());
+    const int anchoFrame = ancho - IzquierdaFrame - MargenDerecho;
+    if (anchoLista >= 0) Lvw_->resize(twips::aPixeles(anchoLista), Lvw_->height());
+    if (altoLista >= 0) Lvw_->resize(Lvw_->width(), twips::aPixeles(altoLista));
+    if (anchoFrame >= 0) Frame1_->resize(twips::aPixeles(anchoFrame), Frame1_->height());
+}
+
+void FrmOpenConc::closeEvent(QCloseEvent* evento) {
+    evento->accept();
+    QMainWindow::closeEvent(evento);
+    Q_EMIT programaTerminado();
+}
+
+// ---- The list ---------------------------------------------------------------
+
+QString FrmOpenConc::sentenciaLista(const QString& filtro) {
+    return QStringLiteral("SELECT * FROM MV_CONCILIACION_CAB  ") + filtro +
+           QStringLiteral(" ORDER BY IDCONCILIACION");
+}
+
+// Each step that fails goes to the utility error dialog: retry runs it again,
+// ignore goes on with the next, anything else leaves the load with the rows
+// added so far.
+void FrmOpenConc::CargarLista() {
+    QString filtro;
+    ado::Recordset rs;
+    const bool abierta =
+        paso([&] { filtro = FiltroConciliaciones(opcionesFiltro()).texto(); }) &&
+        paso([&] { Lvw_->prepararColumnas(); }) &&
+        paso([&] { global_.DB.AbrirRecordset(sentenciaLista(filtro), rs, {}, ado::cursor::ForwardOnly, ado::bloqueo::ReadOnly); });
+    if (abierta && recorrerResultado(rs)) paso([&] { global_.DB.CierraRecordset(rs); });
+    Lvw_->terminarCarga();
+}
+
+FiltroConciliaciones::Opciones FrmOpenConc::opcionesFiltro() const {
+    FiltroConciliaciones::Opciones o;
+    o.cuenta = cajaDelCampo(QStringLiteral("Cuenta"))->text();
+    o.fecha = cajaDelCampo(QStringLiteral("Fecha"))->text();
+    o.finalizadas = chkFinalizadas_->isChecked();
+    o.abiertas = chkAbiertas_->isChecked();
+    o.abiertasMomentaneamente = chkAbiertasM_->isChecked();
+    return o;
+}
+
+QLineEdit* FrmOpenConc::cajaDelCampo(const QString& campo) const {
+    const int indice = global_.gTeclado.buscarCampo(campo, {txtFields_[0], txtFields_[1]});
+    if (indice < 0 || indice > 1)
+        throw plataforma::RuntimeError(ElementoDeMatrizInexistente,
+                                       QStringLiteral("El elemento de la matriz de controles no existe"));
+    return txtFields_[indice];
+}
+
+bool FrmOpenConc::recorrerResultado(ado::Recordset& rs) {
+    bool hayFilas = false;
+    if (!paso([&] { hayFilas = !(rs.BOF() && rs.EOF_()); })) return false;
+    if (!hayFilas) return true;
+    for (;;) {
+        // A failed end test that the user ignores ends the walk rather than
+        // repeating it for ever.
+        bool fin = true;
+        if (!paso([&] { fin = rs.EOF_(); })) return false;
+        if (fin) return true;
+        if (!agregarSiCorresponde(rs)) return false;
+        if (!paso([&] { rs.MoveNext(); })) return false;
+    }
+}
+
+bool FrmOpenConc::agregarSiCorresponde(ado::Recordset& rs) {
+    QString id;
+    bool conservar = true;
+    if (!paso([&] { id = global_.gUtilidades.valor(rs.Fields(QStringLiteral("IDCONCILIACION"))); }))
+        return false;
+    if (!paso([&] { conservar = conservarFila(rs, id); })) return false;
+    if (!conservar) return true;
+    QTreeWidgetItem* fila = nullptr;
+    if (!paso([&] { fila = Lvw_->agregarFila(QStringLiteral("A") + id); })) return false;
+    return !fila || completarFila(rs, fila, id);
+}
+
+// With exactly one of the two open boxes checked, a row that is not finalised
+// stays only when its momentary opening matches the box.
+bool FrmOpenConc::conservarFila(ado::Recordset& rs, const QString& id) {
+    if (rs[QStringLiteral("Finalizada")].aBooleano()) return true;
+    const bool soloMomentaneas = chkAbiertasM_->isChecked() && !chkAbiertas_->isChecked();
+    const bool soloAbiertas = chkAbiertas_->isChecked() && !chkAbiertasM_->isChecked();
+    if (!soloMomentaneas && !soloAbiertas) return true;
+    return aperturaVigente(id) == soloMomentaneas;
+}
+
+bool FrmOpenConc::aperturaVigente(const QString& id) {
+    return global_.DB.ExisteEnTabla(
+        QStringLiteral("MV_CONCILIACION_OPEN"), id, QStringLiteral("IDCONCILIACION"), nullptr, 8,
+        QStringLiteral("IDCONCILIACION='") + datos::comillasSql(id) + QStringLiteral("' AND ESTADO=1"), true);
+}
+
+namespace {
+
+// A value the row must have: its text, or the run-time's error for a NULL.
+QString obligatorio(ado::Recordset& rs, const QString& campo) {
+    const ado::Variant& valor = rs[campo];
+    if (valor.esNulo())
+        throw plataforma::RuntimeError(UsoInvalidoDeNull, QStringLiteral("Uso no válido de Null"));
+    return valor.texto();
+}
+
+}  // namespace
+
+bool FrmOpenConc::completarFila(ado::Recordset& rs, QTreeWidgetItem* fila, const QString& id) {
+    auto celda = [&](int posicion, const std::function<QString()>& valor) {
+        return paso([&] { ListaConciliaciones::ponerCelda(fila, posicion, valor()); });
+    };
+    return celda(1, [&] { return id; }) &&
+           celda(2, [&] { return obligatorio(rs, QStringLiteral("Cuenta")).trimmed(); }) &&
+           celda(3, [&] { return descripcionCuenta(rs); }) &&
+           celda(4, [&] { return obligatorio(rs, QStringLiteral("Fecha")); }) &&
+           celda(5, [&] { return obligatorio(rs, QStringLiteral("Observaciones")).trimmed(); }) &&
+           celda(6, [&] { return periodo(rs, QStringLiteral("FechaDesde"), QStringLiteral("FechaHasta")); }) &&
+           celda(7, [&] { return periodo(rs, QStringLiteral("fechadesde2"), QStringLiteral("fechahasta2")); }) &&
+           celda(8, [&] { return obligatorio(rs, QStringLiteral("Tipo")); }) &&
+           paso([&] {
+               const bool finalizada = rs[QStringLiteral("Finalizada")].aBooleano();
+               const bool momentanea = !finalizada && aperturaVigente(id);
+               const QString icono = finalizada ? ImagenesEstado::Finalizada
+                                     : momentanea ? ImagenesEstado::AbiertaM
+                                                  : ImagenesEstado::Abierta;
+               const QString estado = finalizada   ? QStringLiteral("Finalizada")
+                                      : momentanea ? QStringLiteral("Momentaneamente")
+                                                   : QStringLiteral("Abierta");
+               ListaConciliaciones::ponerIcono(fila, icono);
+               ListaConciliaciones::ponerCelda(fila, 9, estado);
+           });
+}
+
+QString FrmOpenConc::descripcionCuenta(ado::Recordset& rs) {
+    const QString cuenta = obligatorio(rs, QStringLiteral("Cuenta"));
+    return global_.DB
+        .DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"),
+                    QStringLiteral("CODIGO"), 8, QString(), true, false)
+        .texto();
+}
+
+QString FrmOpenConc::periodo(ado::Recordset& rs, const QString& desde, const QString& hasta) {
+    const utilidades::Utilidades& u = global_.gUtilidades;
+    return u.valor(rs.Fields(desde)) + QStringLiteral("-") + u.valor(rs.Fields(hasta));
+}
+
+bool FrmOpenConc::paso(const std::function<void()>& accion) {
+    return plataforma::ejecutarPaso(accion, [this](const plataforma::RuntimeError& e) { return tratarError(e); });
+}
+
+int FrmOpenConc::tratarError(const plataforma::RuntimeError& error) {
+    return global_.gUtilidades.dialogoError(error);
+}
+
+}  // namespace conciliacion
