@@ -94,7 +94,7 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, long lCursor, const QString
         return tratarFallaApertura(error, MuestraError, reintentado);
     };
     bool cancelado = false;
-    const bool abierta = ejecutarPasos(
+    const bool preparada = ejecutarPasos(
         {
             // 2.
             [&] {
@@ -114,12 +114,18 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, long lCursor, const QString
                 cancelado = !pedirConexion();
                 if (!cancelado) construirTextoConexion();
             },
+        },
+        tratar);
+    // A cancelled dialog ends the routine at once, without opening anything.
+    if (!preparada || cancelado) return;
+    const bool abierta = ejecutarPasos(
+        {
             // 5.
             [&] { gCnn().setCursorLocation(lCursor); },
             [&] { gCnn().Open(gConnString, QString(), QString(), -1); },
         },
         tratar);
-    if (!abierta || cancelado) return;
+    if (!abierta) return;
     decidirAdministrador(ValidaAdmin, MuestraError, tratar);
 }
 
