@@ -5,8 +5,8 @@
 
 PRAGMA foreign_keys = ON;
 
--- Chart of accounts; 1.1.09.98 and 1.1.09.99 have no description (empty and
--- NULL); salaries are confidential.
+-- Chart of accounts, 1.1.09.98 and 1.1.09.99 have no description (empty and
+-- NULL), salaries are confidential.
 INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, IMPUTABLE, TIPO, CONFIDENCIAL) VALUES ('1.1.01.01', 'Caja', 1, 'A', 0);
 INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, IMPUTABLE, TIPO, CONFIDENCIAL) VALUES ('1.1.01.02', 'Fondo fijo', 1, 'A', 0);
 INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, IMPUTABLE, TIPO, CONFIDENCIAL) VALUES ('1.1.02.01', 'Banco Nación cuenta corriente', 1, 'A', 0);
@@ -67,9 +67,9 @@ INSERT INTO MV_ASIENTOS (NUMERO, RENGLON, FECHA, CUENTA, DETALLE, IMPORTE, "DEBE
 INSERT INTO MV_ASIENTOS (NUMERO, RENGLON, FECHA, CUENTA, DETALLE, IMPORTE, "DEBE-HABER") VALUES (16, 1, '2024-05-06', '1.1.02.01', 'Cobranza Almacén Don Pepe', 98000.0000, 'D');
 INSERT INTO MV_ASIENTOS (NUMERO, RENGLON, FECHA, CUENTA, DETALLE, IMPORTE, "DEBE-HABER") VALUES (16, 2, '2024-05-06', '1.1.04.01', 'Cobranza Almacén Don Pepe', 98000.0000, 'H');
 
--- Reconciliations. States: finalised 1 2 5 7 8 11 12 15 16; open with 0:
--- 6 13 14; open with NULL: 4 10; momentarily open: 3 9. Account of 5 and 6
--- carries trailing blanks; 10 has no period, 11 only a start date, 7 two
+-- Reconciliations. States: finalised 1 2 5 7 8 11 12 15 16, open with 0:
+-- 6 13 14, open with NULL: 4 10, momentarily open: 3 9. Account of 5 and 6
+-- carries trailing blanks, 10 has no period, 11 only a start date, 7 two
 -- periods.
 INSERT INTO MV_CONCILIACION_CAB (IDCONCILIACION, Cuenta, Fecha, Observaciones, FechaDesde, FechaHasta, fechadesde2, fechahasta2, Tipo, Finalizada) VALUES ('              1', '1.1.02.01', '2024-02-02', 'Enero conciliado sin diferencias', '2024-01-01', '2024-01-31', NULL, NULL, 'BCO', 1);
 INSERT INTO MV_CONCILIACION_CAB (IDCONCILIACION, Cuenta, Fecha, Observaciones, FechaDesde, FechaHasta, fechadesde2, fechahasta2, Tipo, Finalizada) VALUES ('              2', '1.1.02.01', '2024-03-04', 'Febrero; se corrigió un depósito', '2024-02-01', '2024-02-29', NULL, NULL, 'BCO', 1);
@@ -105,7 +105,7 @@ INSERT INTO MV_CONCILIACION (IDCONCILIACION, CUENTA, FECHA, COMPROBANTE, DETALLE
 INSERT INTO MV_CONCILIACION (IDCONCILIACION, CUENTA, FECHA, COMPROBANTE, DETALLE, IMPORTE, CONCILIADO) VALUES ('              9', '2.1.01.01', '2024-02-20', 'OP 0001-00000327', 'Distribuidora Norte', 143250.2500, 1);
 INSERT INTO MV_CONCILIACION (IDCONCILIACION, CUENTA, FECHA, COMPROBANTE, DETALLE, IMPORTE, CONCILIADO) VALUES ('              9', '2.1.01.01', '2024-03-14', 'FC A-0003-00001542', 'Papelera Rosarina', -65000.0000, NULL);
 
--- Momentary openings: in force (ESTADO 1) for 3 and 9; closed again
+-- Momentary openings: in force (ESTADO 1) for 3 and 9, closed again
 -- (0, 2) for 2, the first opening of 9, and 13.
 INSERT INTO MV_CONCILIACION_OPEN (IDCONCILIACION, MOTIVO, USUARIO, FECHA, ESTADO) VALUES ('              2', 'Corrección de un depósito mal imputado', 'MGOMEZ en PC:CONTAB-01', '05/03/2024 09:15:22', 0);
 INSERT INTO MV_CONCILIACION_OPEN (IDCONCILIACION, MOTIVO, USUARIO, FECHA, ESTADO) VALUES ('              9', 'Falta la factura de Papelera Rosarina', 'MGOMEZ en PC:CONTAB-01', '12/03/2024 11:02:47', 0);
@@ -117,7 +117,7 @@ INSERT INTO MV_CONCILIACION_OPEN (IDCONCILIACION, MOTIVO, USUARIO, FECHA, ESTADO
 INSERT INTO TA_USUARIOS (Nombre, NombreCompleto, Administrador, UNegocio, verproforma) VALUES ('mgomez', 'María Gómez', 1, '   1', 1);
 INSERT INTO TA_USUARIOS (Nombre, NombreCompleto, Administrador, UNegocio, verproforma) VALUES ('jperez', 'Juan Pérez', 0, '   2', 0);
 
--- Menu entries; both users may reconcile, only mgomez may reopen.
+-- Menu entries: both users may reconcile, only mgomez may reopen.
 INSERT INTO TA_MENU (Clave, Proceso, Nombre) VALUES ('CONT040', 'QZCONCIL.EXE', 'Conciliaciones bancarias y de cuentas');
 INSERT INTO TA_MENU (Clave, Proceso, Nombre) VALUES ('CONT045', 'QUINTARO.EXE', 'Apertura momentánea de conciliaciones');
 INSERT INTO TA_MENU (Clave, Proceso, Nombre) VALUES ('CONT050', 'QZMAYOR.EXE', 'Mayor de cuentas');

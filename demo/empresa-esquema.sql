@@ -1,18 +1,20 @@
 -- ZANTAR_DEMO: the demo company database of the Zantar suite, as the
--- embedded engine holds it. Schema only; the rows are in empresa-datos.sql.
+-- embedded engine holds it. Schema only, the rows are in empresa-datos.sql.
+-- (The engine sends these comments with the statements: keep semicolons and
+-- apostrophes out of them.)
 --
 -- Conventions of the suite kept here:
 --   * identifiers are texts in the right-aligned code form of their width
---     (reconciliations VARCHAR(15), cash registers VARCHAR(4));
---   * money is NUMERIC(18,4); dates are DATETIME written 'yyyy-mm-dd';
---   * stamps that the program writes as text in the workstation's format
---     (opening log, usage log, error table) are VARCHAR;
---   * codes and user names compare as the suite's server does: trailing
+--     (reconciliations VARCHAR(15), cash registers VARCHAR(4))
+--   * money is NUMERIC(18,4), dates are DATETIME written yyyy-mm-dd
+--   * stamps that the program writes as text in the format of the
+--     workstation (opening log, usage log, error table) are VARCHAR
+--   * codes and user names compare as the server of the suite does: trailing
 --     blanks do not count (COLLATE RTRIM), setting keys ignore letter case
---     (COLLATE NOCASE);
+--     (COLLATE NOCASE)
 --   * V_ objects are views, SS_ objects the restricted views that ordinary
---     users are sent to; views the program inserts into carry an INSTEAD OF
---     trigger.
+--     users are sent to, views the program inserts into carry an INSTEAD OF
+--     trigger
 
 PRAGMA foreign_keys = ON;
 

@@ -1,4 +1,4 @@
--- QZ_ESTADISTICAS: the suite's installation-wide settings, next to the
+-- QZ_ESTADISTICAS: the installation-wide settings of the suite, next to the
 -- company databases on the same server.
 
 CREATE TABLE TA_CONFIGURACION (
