@@ -15,6 +15,12 @@ Token palabra(const QString& t) { return {Clase::Palabra, t}; }
 Token simbolo(const QString& t) { return {Clase::Simbolo, t}; }
 Token espacio() { return {Clase::Espacio, QStringLiteral(" ")}; }
 
+std::vector<Token> sinBlancosExtremos(std::vector<Token> tokens) {
+    while (!tokens.empty() && tokens.front().clase == Clase::Espacio) tokens.erase(tokens.begin());
+    while (!tokens.empty() && tokens.back().clase == Clase::Espacio) tokens.pop_back();
+    return tokens;
+}
+
 const Token* ultimoSignificativo(const std::vector<Token>& salida) {
     for (auto it = salida.rbegin(); it != salida.rend(); ++it)
         if (it->significativo()) return &*it;
@@ -106,10 +112,13 @@ void DialectoSqlite::invertirCharindex(Tokens& tokens) {
         }
         if (argumentos.size() != 2) continue;  // with a start position INSTR has no equal
         Tokens nuevo{palabra(QStringLiteral("INSTR")), simbolo(QStringLiteral("("))};
-        nuevo.push_back({Clase::Palabra, LexicoSql::unir(argumentos[1]).trimmed()});
+        // The arguments keep their tokens, so that the rest of the
+        // rewriting still reaches inside them.
+        const Tokens segundo = sinBlancosExtremos(argumentos[1]), primero = sinBlancosExtremos(argumentos[0]);
+        nuevo.insert(nuevo.end(), segundo.begin(), segundo.end());
         nuevo.push_back(simbolo(QStringLiteral(",")));
         nuevo.push_back(espacio());
-        nuevo.push_back({Clase::Palabra, LexicoSql::unir(argumentos[0]).trimmed()});
+        nuevo.insert(nuevo.end(), primero.begin(), primero.end());
         nuevo.push_back(simbolo(QStringLiteral(")")));
         tokens.erase(tokens.begin() + i, tokens.begin() + cierra + 1);
         tokens.insert(tokens.begin() + i, nuevo.begin(), nuevo.end());
@@ -125,8 +134,10 @@ std::optional<QString> DialectoSqlite::fechaIso(const QString& literal) {
     if (QDate::fromString(interior.left(10), Qt::ISODate).isValid()) return std::nullopt;
     const QDateTime f = FormatoRegional::leerFechaHora(interior);
     if (!f.isValid()) return std::nullopt;
-    const bool conHora = interior.contains(u':');
-    return u'\'' + f.toString(conHora ? QStringLiteral("yyyy-MM-dd hh:mm:ss") : QStringLiteral("yyyy-MM-dd")) + u'\'';
+    // Always with the time: the embedded engine keeps date-times as text
+    // "yyyy-MM-dd hh:mm:ss" (the form the layer writes), and only the full
+    // form compares as SQL Server compares a datetime with a date.
+    return u'\'' + f.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) + u'\'';
 }
 
 DialectoSqlite::Tokens DialectoSqlite::transformar(const Tokens& tokens) {

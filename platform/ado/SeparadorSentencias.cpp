@@ -70,6 +70,10 @@ bool tras(const Token* anterior) {
                         anterior->es("FOR") || anterior->es("ON") || anterior->es("INSTEAD"));
 }
 
+bool cierraNocount(const Token* anterior, const Token* penultimo, const Token& t) {
+    return penultimo && penultimo->es("SET") && anterior->es("NOCOUNT") && (t.es("ON") || t.es("OFF"));
+}
+
 // A statement's text without white space or a closing ";" at its ends.
 QString recortado(const QString& texto) {
     QString t = texto.trimmed();
@@ -119,6 +123,7 @@ std::vector<SeparadorSentencias::Tramo> SeparadorSentencias::separarEmbebido(con
     std::vector<qsizetype> cortes{0};  // where each statement begins
     int parentesis = 0, bloques = 0;
     const Token* anterior = nullptr;
+    const Token* penultimo = nullptr;
     qsizetype posicion = 0;
     for (std::size_t i = 0; i < tokens.size(); posicion += tokens[i].texto.size(), ++i) {
         const Token& t = tokens[i];
@@ -129,6 +134,13 @@ std::vector<SeparadorSentencias::Tramo> SeparadorSentencias::separarEmbebido(con
         else if (parentesis == 0 && t.es("END") && bloques > 0) --bloques;
         else if (parentesis == 0 && bloques == 0 && t.simbolo(";")) cortes.push_back(posicion + 1);
         else if (parentesis == 0 && bloques == 0 && !tras(anterior) && iniciaSentencia(tokens, i)) cortes.push_back(posicion);
+        if (cierraNocount(anterior, penultimo, t)) {
+            // SET NOCOUNT ON is whole at its ON: what follows starts afresh.
+            cortes.push_back(posicion + t.texto.size());
+            anterior = penultimo = nullptr;
+            continue;
+        }
+        penultimo = anterior;
         anterior = &t;
     }
     cortes.push_back(texto.size());

@@ -1,10 +1,10 @@
 #include "platform/ui/DialogosQt.h"
 
+#include "platform/ado/FormatoRegional.h"
 #include "platform/ui/SelectorFecha.h"
 
 #include <QCoreApplication>
 #include <QInputDialog>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <utility>
@@ -99,7 +99,7 @@ QString DialogosQt::entrada(const QString& pregunta, const QString& titulo,
 QString DialogosQt::elegirFecha() {
     SelectorFecha selector(padre_);
     if (selector.exec() != QDialog::Accepted) return {};
-    return QLocale().toString(selector.fecha(), SelectorFecha::formatoFecha());
+    return ado::FormatoRegional::textoFecha(selector.fecha());
 }
 
 }  // namespace plataforma

@@ -2,7 +2,6 @@
 
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -32,23 +31,5 @@ SelectorFecha::SelectorFecha(QWidget* padre, const QDate& inicial)
 }
 
 QDate SelectorFecha::fecha() const { return calendario_->selectedDate(); }
-
-QString SelectorFecha::formatoFecha() {
-    const QString corto = QLocale().dateFormat(QLocale::ShortFormat);
-    QString formato;
-    bool dia = false, mes = false, anio = false;
-    for (qsizetype i = 0; i < corto.size();) {
-        const QChar c = corto.at(i);
-        qsizetype fin = i;
-        while (fin < corto.size() && corto.at(fin) == c) ++fin;
-        if (c == u'd') { formato += QStringLiteral("dd"); dia = true; }
-        else if (c == u'M') { formato += QStringLiteral("MM"); mes = true; }
-        else if (c == u'y') { formato += QStringLiteral("yyyy"); anio = true; }
-        else formato += corto.mid(i, fin - i);
-        i = fin;
-    }
-    if (!(dia && mes && anio)) return QStringLiteral("dd/MM/yyyy");
-    return formato;
-}
 
 }  // namespace plataforma

@@ -16,10 +16,6 @@ public:
 
     QDate fecha() const;
 
-    // The workstation's day, month and year order with two-digit day and month
-    // and four-digit year ("dd/MM/yyyy" under Argentine settings).
-    static QString formatoFecha();
-
 private:
     QCalendarWidget* calendario_;
 };

@@ -1,0 +1,69 @@
+#include "BaseDePrueba.h"
+
+#include "platform/ado/DialectoSqlite.h"
+#include "platform/ado/Recordset.h"
+
+#include <QLocale>
+
+namespace {
+
+struct Reescritura {
+    const char* entrada;
+    const char* salida;
+};
+
+// Exact texts: what the program writes for SQL Server, and what reaches SQLite.
+const Reescritura reescrituras[] = {
+    // table hints, in any spacing and case
+    {"select  top 1 * from AUX_ERR  with(nolock) ", "select * from AUX_ERR LIMIT 1   "},
+    {"SELECT * FROM T WITH (NOLOCK) WHERE A = 1", "SELECT * FROM T  WHERE A = 1"},
+    {"SELECT * FROM T with ( nolock , rowlock ) , U (NOLOCK)", "SELECT * FROM T  , U "},
+    {"SELECT 'with(nolock)' FROM T", "SELECT 'with(nolock)' FROM T"},
+    // TOP moves to the end of its own (sub)query
+    {"SELECT TOP 10 A FROM T ORDER BY A", "SELECT A FROM T ORDER BY A LIMIT 10"},
+    {"SELECT DISTINCT TOP (5) A FROM T", "SELECT DISTINCT A FROM T LIMIT 5"},
+    {"SELECT A FROM T WHERE B IN (SELECT TOP 1 B FROM U ORDER BY C) AND D = 1",
+     "SELECT A FROM T WHERE B IN (SELECT B FROM U ORDER BY C LIMIT 1) AND D = 1"},
+    {"SELECT TOP 100 PERCENT A FROM T ORDER BY A", "SELECT A FROM T ORDER BY A"},
+    {"SELECT TOP 3 A FROM T;", "SELECT A FROM T LIMIT 3;"},
+    // names and functions
+    {"SELECT [Codigo], [Desc ripcion] FROM [dbo].[MA_CUENTAS]",
+     "SELECT \"Codigo\", \"Desc ripcion\" FROM \"dbo\".\"MA_CUENTAS\""},
+    {"SELECT ISNULL(A, 0), LEN(B), SUBSTRING(C, 1, 2) FROM T", "SELECT IFNULL(A, 0), LENGTH(B), SUBSTR(C, 1, 2) FROM T"},
+    {"SELECT Charindex('-', Codigo) FROM T", "SELECT INSTR(Codigo, '-') FROM T"},
+    {"SELECT CHARINDEX('.', SUBSTRING(C, CHARINDEX('-', C), 9)) FROM T",
+     "SELECT INSTR(SUBSTR(C, INSTR(C, '-'), 9), '.') FROM T"},
+    {"SELECT CHARINDEX('a', B, 3) FROM T", "SELECT CHARINDEX('a', B, 3) FROM T"},
+    {"SELECT GETDATE()", "SELECT datetime('now', 'localtime')"},
+    {"SELECT 'ISNULL(x)', N'ñandú' FROM T", "SELECT 'ISNULL(x)', 'ñandú' FROM T"},
+    // dates in the workstation's order, only where compared
+    {"SELECT * FROM T WHERE Fecha >= '05/03/2024' AND Fecha < '6/3/2024'",
+     "SELECT * FROM T WHERE Fecha >= '2024-03-05 00:00:00' AND Fecha < '2024-03-06 00:00:00'"},
+    {"SELECT * FROM T WHERE Fecha BETWEEN '01/02/2024' AND '29/02/2024 23:59:59'",
+     "SELECT * FROM T WHERE Fecha BETWEEN '2024-02-01 00:00:00' AND '2024-02-29 23:59:59'"},
+    {"SELECT * FROM T WHERE F IN ('01/02/2024', '02/02/2024') AND G = '03/02/2024'",
+     "SELECT * FROM T WHERE F IN ('2024-02-01 00:00:00', '2024-02-02 00:00:00') AND G = '2024-02-03 00:00:00'"},
+    {"SELECT * FROM T WHERE F <> '31/12/2023' OR F != '30/12/2023'",
+     "SELECT * FROM T WHERE F <> '2023-12-31 00:00:00' OR F != '2023-12-30 00:00:00'"},
+    {"INSERT INTO T (Motivo, Fecha) VALUES ('05/03/2024', '05/03/2024')",
+     "INSERT INTO T (Motivo, Fecha) VALUES ('05/03/2024', '05/03/2024')"},
+    {"UPDATE T SET Motivo = '05/03/2024' WHERE Fecha = '05/03/2024'",
+     "UPDATE T SET Motivo = '05/03/2024' WHERE Fecha = '2024-03-05 00:00:00'"},
+    {"SELECT * FROM T WHERE F = '2024-03-05 00:00:00' AND G = '31/02/2024' AND H = 'abc'",
+     "SELECT * FROM T WHERE F = '2024-03-05 00:00:00' AND G = '31/02/2024' AND H = 'abc'"},
+    {"SELECT * FROM T WHERE A = 1 AND B BETWEEN 1 AND 2 AND C = 'x' AND D > '01/01/2024'",
+     "SELECT * FROM T WHERE A = 1 AND B BETWEEN 1 AND 2 AND C = 'x' AND D > '2024-01-01 00:00:00'"},
+};
+
+void PrintTo(const Reescritura& r, std::ostream* os) { *os << r.entrada; }
+
+class Dialecto : public ::testing::TestWithParam<Reescritura> {};
+
+}  // namespace
+
+TEST_P(Dialecto, ReescribeExactamente) {
+    EXPECT_EQ(ado::DialectoSqlite().reescribir(QString::fromUtf8(GetParam().entrada)),
+              QString::fromUtf8(GetParam().salida));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sentencias, Dialecto, ::testing::ValuesIn(reescrituras));
