@@ -18,4 +18,9 @@ CadenaOdbc& CadenaOdbc::agregar(const QString& clave, const QString& valor) {
     return *this;
 }
 
+CadenaOdbc& CadenaOdbc::controlador(const QString& nombre) {
+    texto_ += QStringLiteral("Driver={") + QString(nombre).replace(u'}', QStringLiteral("}}")) + QStringLiteral("};");
+    return *this;
+}
+
 }  // namespace ado

@@ -10,6 +10,8 @@ namespace ado {
 class CadenaOdbc {
 public:
     CadenaOdbc& agregar(const QString& clave, const QString& valor);
+    // "Driver={name};": driver names hold blanks, always written in braces.
+    CadenaOdbc& controlador(const QString& nombre);
     CadenaOdbc& agregarSiHay(const QString& clave, const QString& valor) {
         return valor.isEmpty() ? *this : agregar(clave, valor);
     }

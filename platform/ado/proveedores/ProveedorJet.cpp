@@ -19,7 +19,7 @@ QString ProveedorJet::cadenaOdbc(const TextoConexion& texto, const QString&, con
         throw FallaDeConexion(FallaDeConexion::registro(
             QStringLiteral("3024"), 3024, QStringLiteral("No se pudo encontrar el archivo '%1'.").arg(archivo),
             origen()));
-    return CadenaOdbc().agregar(QStringLiteral("Driver"), driver).agregar(QStringLiteral("DBQ"), archivo).texto();
+    return CadenaOdbc().controlador(driver).agregar(QStringLiteral("DBQ"), archivo).texto();
 }
 
 }  // namespace ado

@@ -12,7 +12,7 @@ QString ProveedorOracle::cadenaOdbc(const TextoConexion& texto, const QString& u
                                    QStringLiteral("User Id"), QStringLiteral("Password"),
                                    QStringLiteral("Persist Security Info")};
     CadenaOdbc cadena;
-    cadena.agregar(QStringLiteral("Driver"), driver)
+    cadena.controlador(driver)
         .agregar(QStringLiteral("DBQ"), texto.valor({QStringLiteral("Data Source")}))
         .agregarSiHay(QStringLiteral("UID"), usuario.isEmpty() ? texto.valor({QStringLiteral("User Id")}) : usuario)
         .agregarSiHay(QStringLiteral("PWD"),

@@ -64,7 +64,7 @@ QString ProveedorSqlServer::cadenaOdbc(const TextoConexion& texto, const QString
     const bool esFreeTds = driver.contains(QLatin1String("FreeTDS"), Qt::CaseInsensitive);
 
     CadenaOdbc cadena;
-    cadena.agregar(QStringLiteral("Driver"), driver);
+    cadena.controlador(driver);
     for (const auto& [clave, valor] : claveServidor(servidor(texto), esFreeTds)) cadena.agregar(clave, valor);
     cadena.agregarSiHay(QStringLiteral("Database"), texto.valor(clavesBase));
     cadena.agregarSiHay(QStringLiteral("UID"), usuario.isEmpty() ? texto.valor(clavesUsuario) : usuario);

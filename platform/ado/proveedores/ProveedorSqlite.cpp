@@ -49,7 +49,7 @@ bool esNumericoDecimal(const QString& tipo) {
 
 QString ProveedorSqlite::cadenaArchivo(const QString& archivo, bool crear) {
     CadenaOdbc cadena;
-    cadena.agregar(QStringLiteral("Driver"), controladorSqlite()).agregar(QStringLiteral("Database"), archivo);
+    cadena.controlador(controladorSqlite()).agregar(QStringLiteral("Database"), archivo);
     if (!crear) cadena.agregar(QStringLiteral("NoCreat"), QStringLiteral("1"));
     // Foreign keys enforced as SQL Server does; a writer waits for another
     // copy of the program instead of failing at once.

@@ -1,0 +1,106 @@
+#include "BaseDePrueba.h"
+
+#include "platform/ado/FallaDeConexion.h"
+#include "platform/ado/Proveedor.h"
+#include "platform/ado/TextoConexion.h"
+#include "platform/ado/proveedores/ProveedorJet.h"
+#include "platform/ado/proveedores/ProveedorOracle.h"
+#include "platform/ado/proveedores/ProveedorSqlServer.h"
+#include "platform/ado/proveedores/ProveedorSqlite.h"
+
+#include <QFile>
+
+namespace {
+
+struct Traduccion {
+    const char* caso;
+    const char* textoAdo;
+    QStringList instalados;
+    const char* usuario;
+    const char* contrasena;
+    const char* cadenaOdbc;
+};
+
+void PrintTo(const Traduccion& t, std::ostream* os) { *os << t.caso; }
+
+const QStringList ms18 = {QStringLiteral("SQLite3"), QStringLiteral("ODBC Driver 18 for SQL Server"),
+                          QStringLiteral("FreeTDS")};
+const QStringList ms17 = {QStringLiteral("FreeTDS"), QStringLiteral("ODBC Driver 17 for SQL Server")};
+const QStringList tds = {QStringLiteral("SQLite3"), QStringLiteral("FreeTDS")};
+
+// The connection texts exactly as the program builds them.
+const Traduccion traducciones[] = {
+    {"instancia con el driver 17", "PROVIDER=SQLOLEDB;Server=SRV\\ZANTAR;Database =EMP01;UId=jperez;Pwd=secreto;", ms17,
+     "", "", "Driver={ODBC Driver 17 for SQL Server};Server=SRV\\ZANTAR;Database=EMP01;UID=jperez;PWD=secreto;"},
+    {"puerto con el driver 18", "PROVIDER=SQLOLEDB;Server=srv:1500;Database =EMP01;UId=u;Pwd=p;", ms18, "", "",
+     "Driver={ODBC Driver 18 for SQL Server};Server=srv,1500;Database=EMP01;UID=u;PWD=p;TrustServerCertificate=yes;"},
+    {"puerto con FreeTDS", "PROVIDER=SQLOLEDB;Server=srv:1500;Database =EMP01;UId=u;Pwd=p;", tds, "", "",
+     "Driver={FreeTDS};Server=srv;Port=1500;Database=EMP01;UID=u;PWD=p;ClientCharset=UTF-8;"},
+    {"contrasena con punto y coma", "PROVIDER=SQLOLEDB;Server=(local);Database =E;UId=u;Pwd=a}b;", ms17, "", "",
+     "Driver={ODBC Driver 17 for SQL Server};Server=localhost;Database=E;UID=u;PWD={a}}b};"},
+    {"usuario aparte y extras", "PROVIDER=SQLOLEDB;Server=srv;Database =E;UId=;Pwd=;Application Name=QZ;", ms17,
+     "ana", "x;y", "Driver={ODBC Driver 17 for SQL Server};Server=srv;Database=E;UID=ana;PWD={x;y};Application Name=QZ;"},
+    {"cifrado elegido", "Provider=SQLOLEDB;Data Source=srv;Initial Catalog=E;User Id=u;Password=p;Encrypt=no", ms18, "",
+     "", "Driver={ODBC Driver 18 for SQL Server};Server=srv;Database=E;UID=u;PWD=p;Encrypt=no;"},
+    {"oracle", "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=u;Password=p;",
+     {QStringLiteral("SQLite3"), QStringLiteral("Oracle 19 ODBC driver")}, "", "",
+     "Driver={Oracle 19 ODBC driver};DBQ=ORCL;UID=u;PWD=p;"},
+};
+
+class Traducciones : public ::testing::TestWithParam<Traduccion> {};
+
+}  // namespace
+
+TEST_P(Traducciones, ElTextoAdoLlegaAlControladorComoLoEspera) {
+    const Traduccion& t = GetParam();
+    const ado::TextoConexion texto(QString::fromUtf8(t.textoAdo));
+    const auto proveedor = ado::Proveedor::elegir(texto);
+    EXPECT_EQ(proveedor->cadenaOdbc(texto, QString::fromUtf8(t.usuario), QString::fromUtf8(t.contrasena), t.instalados),
+              QString::fromUtf8(t.cadenaOdbc));
+}
+
+INSTANTIATE_TEST_SUITE_P(Textos, Traducciones, ::testing::ValuesIn(traducciones));
+
+TEST(Proveedores, SinControladorInstaladoLaAperturaFallaConSuRegistro) {
+    const ado::TextoConexion sql(QStringLiteral("PROVIDER=SQLOLEDB;Server=srv;Database =E;UId=u;Pwd=p;"));
+    const ado::TextoConexion oracle(QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=X;User Id=u;Password=p;"));
+    for (const ado::TextoConexion* texto : {&sql, &oracle}) {
+        try {
+            ado::Proveedor::elegir(*texto)->cadenaOdbc(*texto, {}, {}, {QStringLiteral("SQLite3")});
+            ADD_FAILURE() << "a driver was found";
+        } catch (const ado::FallaDeConexion& e) {
+            EXPECT_EQ(e.error().SQLState, QStringLiteral("IM002"));
+            EXPECT_EQ(e.Number(), plataforma::numero::FallaProveedor);
+        }
+    }
+}
+
+TEST(Proveedores, LaVariableDeEntornoEligeOtroControlador) {
+    qputenv("QUINTARO_DRIVER_SQLSERVER", "Mi Controlador");
+    const ado::TextoConexion texto(QStringLiteral("PROVIDER=SQLOLEDB;Server=srv;Database =E;UId=u;Pwd=p;"));
+    EXPECT_TRUE(ado::Proveedor::elegir(texto)->cadenaOdbc(texto, {}, {}, ms18).startsWith(
+        QLatin1String("Driver={Mi Controlador};")));
+    qunsetenv("QUINTARO_DRIVER_SQLSERVER");
+}
+
+TEST(Proveedores, CadaTextoEligeSuProveedor) {
+    QTemporaryDir carpeta;
+    const auto elegido = [](const QString& t) { return ado::Proveedor::elegir(ado::TextoConexion(t)); };
+    EXPECT_TRUE(dynamic_cast<ado::ProveedorSqlite*>(
+        elegido(QStringLiteral("PROVIDER=SQLOLEDB;Server=") + carpeta.path() + QStringLiteral(";Database =E;")).get()));
+    EXPECT_TRUE(dynamic_cast<ado::ProveedorSqlServer*>(
+        elegido(QStringLiteral("PROVIDER=SQLOLEDB;Server=") + carpeta.path() + QStringLiteral("/no;Database =E;")).get()));
+    EXPECT_TRUE(dynamic_cast<ado::ProveedorOracle*>(
+        elegido(QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=X;")).get()));
+    EXPECT_TRUE(dynamic_cast<ado::ProveedorJet*>(
+        elegido(QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source =c:\\a.mdb;")).get()));
+    EXPECT_TRUE(dynamic_cast<ado::ProveedorJet*>(
+        elegido(QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.3.51;Data Source =c:\\a.mdb;")).get()));
+
+    const QString mdb = carpeta.filePath(QStringLiteral("datos.mdb"));
+    QFile(mdb).open(QIODevice::WriteOnly);
+    const ado::TextoConexion jet(QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source =") + mdb +
+                                 QStringLiteral(";User Id=admin;Password=;"));
+    EXPECT_EQ(ado::Proveedor::elegir(jet)->cadenaOdbc(jet, {}, {}, {QStringLiteral("MDBTools")}),
+              QStringLiteral("Driver={MDBTools};DBQ=") + mdb + u';');
+}
