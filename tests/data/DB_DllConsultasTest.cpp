@@ -295,4 +295,14 @@ TEST_F(SesionAbierta, RegistrarErrorAuxGuardaUnaFila) {
     EXPECT_EQ(fila["Fecha"].texto().size(), 14);  // dd/MM/yy hh:mm
 }
 
+TEST_F(SesionAbierta, RegistrarErrorAuxNuncaFallaAlLlamador) {
+    db->EjecutaConsultaSQL(QStringLiteral("DROP TABLE AUX_ERR"));
+    ASSERT_EQ(db->gCnn().errors().Count(), 0);
+    QString proceso = "OTRO";
+    EXPECT_NO_THROW(datos::RegistrarErrorAux(*db, "x", proceso, 1, "y"));
+    EXPECT_EQ(proceso, "OTRO");
+    db->gCnn().Close();
+    EXPECT_NO_THROW(datos::RegistrarErrorAux(*db, "x", proceso, 1, "y"));
+}
+
 }  // namespace
