@@ -124,6 +124,10 @@ Connection::Interna::Resultado Connection::Interna::ejecutarSentencia(const QStr
     return r;
 }
 
+QString Connection::Interna::reescrita(const QString& sentencia) {
+    return proveedor->reescribir(sentencia, [this](const QString& t, const QString& k) { return tipoDeclarado(t, k); });
+}
+
 Connection::Interna::Resultado Connection::Interna::ejecutarTexto(const QString& texto) {
     exigirAbierta();
     if (!proveedor->ejecutaPorSentencias()) return ejecutarSentencia(texto);
@@ -134,7 +138,7 @@ Connection::Interna::Resultado Connection::Interna::ejecutarTexto(const QString&
         case Orden::Confirmar: confirmarDesdeTexto(); break;
         case Orden::Deshacer: deshacerDesdeTexto(); break;
         case Orden::Omitir: break;
-        case Orden::Ejecutar: acumular(total, ejecutarSentencia(proveedor->reescribir(tramo.sentencia))); break;
+        case Orden::Ejecutar: acumular(total, ejecutarSentencia(reescrita(tramo.sentencia))); break;
         }
     }
     return total;

@@ -75,6 +75,7 @@ struct Connection::Interna {
 
 private:
     QString tipoDeclarado(const QString& tabla, const QString& columna);
+    QString reescrita(const QString& sentencia);
     void fallarTransaccion(long nativo, const QString& descripcion) const;
     void exigirAbierta() const;
 

@@ -3,6 +3,7 @@
 #include "platform/ado/LexicoSql.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -14,8 +15,16 @@ namespace ado {
 // own (sub)query, [names] become "names", ISNULL/LEN/SUBSTRING/CHARINDEX/
 // GETDATE become their SQLite forms, and a date literal written in the
 // workstation's order becomes an ISO date where it is compared.
+//
+// A date written into a date column (INSERT ... VALUES, UPDATE ... SET) in
+// the workstation's order is stored in ISO form too, when `tipoDeclarado`
+// says the column is one; text columns keep exactly what the user wrote.
 class DialectoSqlite {
 public:
+    using TipoDeclarado = std::function<QString(const QString& tabla, const QString& columna)>;
+
+    explicit DialectoSqlite(TipoDeclarado tipoDeclarado = {}) : tipoDeclarado_(std::move(tipoDeclarado)) {}
+
     QString reescribir(const QString& sentencia) const;
 
 private:
@@ -36,6 +45,14 @@ private:
     static qsizetype cierre(const Tokens& tokens, qsizetype abre);
     static bool esSugerencia(const Tokens& tokens, qsizetype abre, qsizetype cierra);
     static std::optional<QString> fechaIso(const QString& literal);
+    static QString nombreSimple(const Tokens& tokens, qsizetype& i);
+
+    bool esColumnaFecha(const QString& tabla, const QString& columna) const;
+    void fechasAlmacenadas(Tokens& tokens) const;
+    void fechasInsertadas(Tokens& tokens, qsizetype i, const QString& tabla) const;
+    void fechasAsignadas(Tokens& tokens, qsizetype i, const QString& tabla) const;
+
+    TipoDeclarado tipoDeclarado_;
 };
 
 }  // namespace ado

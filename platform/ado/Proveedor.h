@@ -35,14 +35,15 @@ public:
     // Gives an engine's diagnostic its SQL Server state and native number.
     virtual void normalizar(Error&) const {}
 
+    // The declared type of a table's column ("" when unknown).
+    using TipoDeclarado = std::function<QString(const QString& tabla, const QString& columna)>;
+
     // The embedded engine runs one statement per call, written in its own
     // dialect: a command text is cut and each statement rewritten.
     virtual bool ejecutaPorSentencias() const { return false; }
-    virtual QString reescribir(const QString& sentencia) const { return sentencia; }
+    virtual QString reescribir(const QString& sentencia, const TipoDeclarado&) const { return sentencia; }
 
-    // Lets the provider correct a column's description; `tipoDeclarado`
-    // answers the declared type of a table's column ("" when unknown).
-    using TipoDeclarado = std::function<QString(const QString& tabla, const QString& columna)>;
+    // Lets the provider correct a column's description.
     virtual void ajustarColumna(odbc::DescripcionColumna&, const TipoDeclarado&) const {}
 
     virtual bool admiteBaseActual() const { return true; }      // DefaultDatabase

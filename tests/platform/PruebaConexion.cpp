@@ -345,10 +345,28 @@ TEST_P(DialectoEnLaBase, LaSentenciaCorreEnElMotorEmbebido) {
 
 INSTANTIATE_TEST_SUITE_P(Consultas, DialectoEnLaBase, ::testing::ValuesIn(consultas));
 
-TEST_F(Conexion, UnaFechaGuardadaComoTextoNoSeReescribe) {
-    cnn_.Execute(QStringLiteral("INSERT INTO MV_MOVIMIENTOS (Cuenta, Importe, Motivo) VALUES ('1.1.01', 1, '05/03/2024')"));
+TEST_F(Conexion, LasFechasDelPuestoSeGuardanIsoSoloEnColumnasDeFecha) {
+    cnn_.Execute(QStringLiteral("INSERT INTO MV_MOVIMIENTOS (Cuenta, Importe, Fecha, Motivo) "
+                                "VALUES ('1.1.01', 1, '05/03/2024 10:20:30', '05/03/2024')"));
     cnn_.Execute(QStringLiteral("UPDATE MV_MOVIMIENTOS SET Motivo = '06/03/2024' WHERE Motivo = '05/03/2024 10:00'"));
-    EXPECT_EQ(unico(QStringLiteral("SELECT Motivo FROM MV_MOVIMIENTOS")).texto(), QStringLiteral("05/03/2024"));
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("SELECT Fecha, Motivo FROM MV_MOVIMIENTOS WHERE Fecha BETWEEN '05/03/2024' AND '06/03/2024'"),
+            cnn_);
+    ASSERT_FALSE(rs.EOF_());
+    EXPECT_EQ(rs[QStringLiteral("Fecha")], ado::Variant(QDateTime(QDate(2024, 3, 5), QTime(10, 20, 30))));
+    EXPECT_EQ(rs[QStringLiteral("Motivo")].texto(), QStringLiteral("05/03/2024"));
+    cnn_.Execute(QStringLiteral("UPDATE MV_MOVIMIENTOS SET Fecha = '07/03/2024', Motivo = '07/03/2024'"));
+    EXPECT_EQ(unico(QStringLiteral("SELECT Fecha || ' ' || Motivo FROM MV_MOVIMIENTOS")).texto(),
+              QStringLiteral("2024-03-07 00:00:00 07/03/2024"));
+}
+
+TEST_F(Conexion, UnaFechaGuardadaEnElOrdenDelPuestoSeLeeBien) {
+    // The driver alone would read it month first.
+    ado::crearBaseEmbebida(carpeta_.filePath(QStringLiteral("EMPRESA.db")),
+                           {QStringLiteral("INSERT INTO MA_CUENTAS (Codigo, Descripcion, Alta) "
+                                           "VALUES ('9', 'x', '05/03/2024 10:20:30');")});
+    EXPECT_EQ(unico(QStringLiteral("SELECT Alta FROM MA_CUENTAS WHERE Codigo = '9'")),
+              ado::Variant(QDateTime(QDate(2024, 3, 5), QTime(10, 20, 30))));
 }
 
 // --- Catalogue ----------------------------------------------------------

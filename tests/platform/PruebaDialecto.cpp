@@ -67,3 +67,33 @@ TEST_P(Dialecto, ReescribeExactamente) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sentencias, Dialecto, ::testing::ValuesIn(reescrituras));
+
+namespace {
+
+// With the catalogue at hand: only the date columns of the target table get
+// the ISO form of a stored date.
+const Reescritura almacenadas[] = {
+    {"INSERT INTO MV_X (Motivo, [Fecha], Alta) VALUES ('05/03/2024', '05/03/2024 10:20', '2024-01-02')",
+     "INSERT INTO MV_X (Motivo, \"Fecha\", Alta) VALUES ('05/03/2024', '2024-03-05 10:20:00', '2024-01-02')"},
+    {"insert into dbo.MV_X (Fecha, Motivo) values ('01/02/2024', 'a'), ('02/02/2024', '03/02/2024')",
+     "insert into dbo.MV_X (Fecha, Motivo) values ('2024-02-01 00:00:00', 'a'), ('2024-02-02 00:00:00', '03/02/2024')"},
+    {"UPDATE MV_X SET Motivo = '05/03/2024', Fecha = '06/03/2024' WHERE Fecha < '07/03/2024'",
+     "UPDATE MV_X SET Motivo = '05/03/2024', Fecha = '2024-03-06 00:00:00' WHERE Fecha < '2024-03-07 00:00:00'"},
+    {"UPDATE OTRA SET Fecha = '06/03/2024'", "UPDATE OTRA SET Fecha = '06/03/2024'"},
+    {"INSERT INTO MV_X (Fecha) SELECT '05/03/2024'", "INSERT INTO MV_X (Fecha) SELECT '05/03/2024'"},
+};
+
+class DialectoConCatalogo : public ::testing::TestWithParam<Reescritura> {};
+
+}  // namespace
+
+TEST_P(DialectoConCatalogo, ReescribeLasFechasDeColumnasDeFecha) {
+    const ado::DialectoSqlite dialecto([](const QString& tabla, const QString& columna) {
+        const bool fecha = tabla == QLatin1String("MV_X") &&
+                           (columna == QLatin1String("Fecha") || columna == QLatin1String("Alta"));
+        return fecha ? QStringLiteral("datetime") : QStringLiteral("varchar(250)");
+    });
+    EXPECT_EQ(dialecto.reescribir(QString::fromUtf8(GetParam().entrada)), QString::fromUtf8(GetParam().salida));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sentencias, DialectoConCatalogo, ::testing::ValuesIn(almacenadas));

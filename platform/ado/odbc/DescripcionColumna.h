@@ -19,6 +19,9 @@ struct DescripcionColumna {
     QString nombreTipo;   // the type's name in the engine (SQL_DESC_TYPE_NAME)
     QString tablaBase;    // the table the column comes from, when the driver knows
     QString columnaBase;
+    // The engine keeps dates as text that its driver would misread: the
+    // layer reads the text and understands it itself.
+    bool fechaEnTexto = false;
 };
 
 }  // namespace ado::odbc

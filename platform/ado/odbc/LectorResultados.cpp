@@ -1,5 +1,6 @@
 #include "platform/ado/odbc/LectorResultados.h"
 
+#include "platform/ado/FormatoRegional.h"
 #include "platform/ado/odbc/TiposColumna.h"
 
 #include <array>
@@ -28,6 +29,14 @@ DescripcionColumna LectorResultados::describir(SentenciaOdbc& sentencia, SQLUSMA
     d.tablaBase = sentencia.atributoTexto(columna, SQL_DESC_BASE_TABLE_NAME);
     d.columnaBase = sentencia.atributoTexto(columna, SQL_DESC_BASE_COLUMN_NAME);
     return d;
+}
+
+Variant LectorResultados::leerFechaEnTexto(SentenciaOdbc& sentencia, SQLUSMALLINT columna) {
+    QString texto;
+    if (!sentencia.leerTexto(columna, texto)) return {};
+    const QDateTime fecha = FormatoRegional::leerFechaHora(texto);
+    // Text that is no date is shown as it was stored, not as an empty date.
+    return fecha.isValid() ? Variant(fecha) : Variant(texto);
 }
 
 Variant LectorResultados::leerValor(SentenciaOdbc& sentencia, SQLUSMALLINT columna, Lectura lectura) {
@@ -77,7 +86,12 @@ TablaDatos LectorResultados::leer(SentenciaOdbc& sentencia, const Ajuste& ajusta
     while (sentencia.siguienteFila()) {
         std::vector<Variant> fila;
         fila.reserve(tabla.columnas.size());
-        for (SQLUSMALLINT c = 1; c <= n; ++c) fila.push_back(leerValor(sentencia, c, tabla.columnas[c - 1].lectura));
+        for (SQLUSMALLINT c = 1; c <= n; ++c) {
+            const auto& columna = tabla.columnas[c - 1];
+            fila.push_back(columna.lectura == Lectura::FechaHora && columna.descripcion.fechaEnTexto
+                               ? leerFechaEnTexto(sentencia, c)
+                               : leerValor(sentencia, c, columna.lectura));
+        }
         tabla.filas.push_back(std::move(fila));
     }
     return tabla;

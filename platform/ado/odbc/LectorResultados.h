@@ -18,6 +18,7 @@ public:
 private:
     static DescripcionColumna describir(SentenciaOdbc& sentencia, SQLUSMALLINT columna);
     static Variant leerValor(SentenciaOdbc& sentencia, SQLUSMALLINT columna, Lectura lectura);
+    static Variant leerFechaEnTexto(SentenciaOdbc& sentencia, SQLUSMALLINT columna);
 };
 
 }  // namespace ado::odbc

@@ -80,12 +80,17 @@ void ProveedorSqlite::normalizar(Error& error) const {
     }
 }
 
-QString ProveedorSqlite::reescribir(const QString& sentencia) const { return DialectoSqlite().reescribir(sentencia); }
+QString ProveedorSqlite::reescribir(const QString& sentencia, const TipoDeclarado& tipoDeclarado) const {
+    return DialectoSqlite(tipoDeclarado).reescribir(sentencia);
+}
 
 void ProveedorSqlite::ajustarColumna(odbc::DescripcionColumna& columna, const TipoDeclarado& tipoDeclarado) const {
     // The driver reports NUMERIC(18,4) as a double and money as text: the
     // declared type says which columns hold amounts.
     const QString tipo = columna.nombreTipo.trimmed();
+    // The driver reads "05/03/2024" as the 3rd of May: dates come as text.
+    if (columna.tipoSql == SQL_TYPE_DATE || columna.tipoSql == SQL_TYPE_TIMESTAMP || columna.tipoSql == SQL_TYPE_TIME)
+        columna.fechaEnTexto = true;
     if (tipo.contains(QLatin1String("money"), Qt::CaseInsensitive)) {
         columna.tipoSql = SQL_NUMERIC;
         columna.decimales = 4;

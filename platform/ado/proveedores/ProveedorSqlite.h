@@ -17,7 +17,7 @@ public:
     QString origen() const override { return QStringLiteral("SQLite"); }
     void normalizar(Error& error) const override;
     bool ejecutaPorSentencias() const override { return true; }
-    QString reescribir(const QString& sentencia) const override;
+    QString reescribir(const QString& sentencia, const TipoDeclarado& tipoDeclarado) const override;
     void ajustarColumna(odbc::DescripcionColumna& columna, const TipoDeclarado& tipoDeclarado) const override;
     bool admiteBaseActual() const override { return false; }
     bool admiteAislamiento() const override { return false; }
