@@ -1,22 +1,9 @@
 #include "reconciliation/FiltroConciliaciones.h"
 
 #include "data/LiteralesSql.h"
-
-#include <QDate>
-#include <QLocale>
+#include "platform/ado/FormatoRegional.h"
 
 namespace conciliacion {
-
-namespace {
-
-// The workstation's short format with the year written in full.
-QString formatoConAnioCompleto() {
-    QString formato = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!formato.contains(QStringLiteral("yyyy"))) formato.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    return formato;
-}
-
-}  // namespace
 
 FiltroConciliaciones::FiltroConciliaciones(const Opciones& opciones) {
     agregarCuenta(opciones.cuenta);
@@ -66,12 +53,11 @@ QString FiltroConciliaciones::texto() const {
     return condicion_ + QStringLiteral(" ") + estado;
 }
 
+// The same rules by which the data layer reads a date literal, so that a date
+// the filter accepts is one the engine compares as a date.
 bool FiltroConciliaciones::esFechaValida(const QString& texto) {
     const QString recortado = texto.trimmed();
-    if (recortado.isEmpty()) return false;
-    const QLocale local;
-    return local.toDate(recortado, QLocale::ShortFormat).isValid() ||
-           local.toDate(recortado, formatoConAnioCompleto()).isValid();
+    return !recortado.isEmpty() && ado::FormatoRegional::leerFechaHora(recortado).isValid();
 }
 
 }  // namespace conciliacion

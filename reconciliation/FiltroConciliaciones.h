@@ -24,9 +24,8 @@ public:
     // state box is checked).
     QString texto() const;
 
-    // A date typed in the workstation's order: its short format, or day,
-    // month and year with one or two digits for day and month and four for
-    // the year.
+    // A date typed in the workstation's order (one or two digits for day and
+    // month, four for the year) or in ISO form.
     static bool esFechaValida(const QString& texto);
 
 private:

@@ -4,8 +4,10 @@
 #include "data/LiteralesSql.h"
 #include "platform/Pasos.h"
 #include "platform/ui/Dialogos.h"
+#include "reconciliation/BotonConDibujo.h"
 #include "reconciliation/DibujosBotones.h"
 #include "reconciliation/ImagenesEstado.h"
+#include "reconciliation/PanelEstado.h"
 #include "reconciliation/Twips.h"
 #include "session/Apariencia.h"
 #include "session/Global.h"
@@ -91,6 +93,11 @@ FrmOpenConc::FrmOpenConc(sesion::Global& global, plataforma::Dialogos& dialogos,
     setWindowTitle(QStringLiteral("Apertura Momentanea de Conciliaciones"));
     setWindowIcon(ImagenesEstado::icono(ImagenesEstado::AbiertaM));
 
+    // The design sizes assume the suite's 8-point dialog font.
+    QFont letra = font();
+    letra.setPointSize(8);
+    setFont(letra);
+
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("areaCliente"));
     setCentralWidget(area);
@@ -118,12 +125,11 @@ void FrmOpenConc::crearBotones(QWidget* area) {
     };
     QToolButton** destinos[] = {&cmdCargar_, &cmdReporte_, &cmdAbrir_, &cmdHistorial_, &cmdSalir_};
     for (std::size_t i = 0; i < std::size(botones); ++i) {
-        auto* b = new QToolButton(area);
+        auto* b = new BotonConDibujo(area);
         b->setObjectName(QString::fromLatin1(botones[i].nombre));
         b->setText(QString::fromLatin1(botones[i].titulo));
         b->setIcon(botones[i].dibujo());
         b->setIconSize(QSize(DibujosBotones::Lado, DibujosBotones::Lado));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setGeometry(twips::rectangulo(botones[i].izquierda, 0, 1365, 1110));
         *destinos[i] = b;
     }
@@ -170,10 +176,7 @@ void FrmOpenConc::crearBarraEstado() {
         {"CAJA", "Caja:", 0}, {"", "", 0},        {"VERSION", "V.", 0},
     };
     for (const Panel& p : paneles) {
-        auto* panel = new QLabel(QString::fromLatin1(p.texto), sbStatusBar_);
-        panel->setObjectName(QString::fromLatin1(p.clave));
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setMinimumWidth(twips::aPixeles(1440));
+        auto* panel = new PanelEstado(QString::fromLatin1(p.clave), QString::fromLatin1(p.texto), sbStatusBar_);
         sbStatusBar_->addWidget(panel, p.estiramiento);
     }
 }

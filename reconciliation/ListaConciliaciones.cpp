@@ -4,6 +4,7 @@
 #include "reconciliation/Twips.h"
 
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 #include <array>
 
 namespace conciliacion {
@@ -42,6 +43,19 @@ public:
     }
 };
 
+// Identifiers are kept in their right-aligned code form (leading blanks), which
+// is also what the column sorts by; on screen they show without the blanks.
+class IdentificadorSinBlancos : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* opcion, const QModelIndex& indice) const override {
+        QStyledItemDelegate::initStyleOption(opcion, indice);
+        opcion->text = opcion->text.trimmed();
+    }
+};
+
 }  // namespace
 
 ListaConciliaciones::ListaConciliaciones(QWidget* padre) : QTreeWidget(padre) {
@@ -58,6 +72,7 @@ ListaConciliaciones::ListaConciliaciones(QWidget* padre) : QTreeWidget(padre) {
     header()->setSectionsClickable(true);
     header()->setSortIndicatorShown(false);
     header()->setStretchLastSection(false);
+    setItemDelegateForColumn(1, new IdentificadorSinBlancos(this));
     connect(header(), &QHeaderView::sectionClicked, this, &ListaConciliaciones::ordenarPorColumna);
     prepararColumnas();
 }

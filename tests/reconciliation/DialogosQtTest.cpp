@@ -3,7 +3,6 @@
 // Each box is answered by keys or clicks once it is shown.
 
 #include "platform/ui/DialogosQt.h"
-#include "platform/ui/SelectorFecha.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -173,14 +172,6 @@ TEST(DialogosQt, ElSelectorDeFechaAceptaConEnterYCancelaConEsc) {
         QTest::keyClick(vista, Qt::Key_Escape);
     });
     EXPECT_EQ(dialogos.elegirFecha(), QString());
-}
-
-TEST(DialogosQt, ElFormatoDeFechaSigueElOrdenDeLaEstacion) {
-    EXPECT_EQ(plataforma::SelectorFecha::formatoFecha(), QStringLiteral("dd/MM/yyyy"));
-    const QLocale anterior;
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_EQ(plataforma::SelectorFecha::formatoFecha(), QStringLiteral("MM/dd/yyyy"));
-    QLocale::setDefault(anterior);
 }
 
 }  // namespace
