@@ -135,10 +135,7 @@ std::optional<QString> DialectoSqlite::fechaIso(const QString& literal) {
     if (QDate::fromString(interior.left(10), Qt::ISODate).isValid()) return std::nullopt;
     const QDateTime f = FormatoRegional::leerFechaHora(interior);
     if (!f.isValid()) return std::nullopt;
-    // Always with the time: the embedded engine keeps date-times as text
-    // "yyyy-MM-dd hh:mm:ss" (the form the layer writes), and only the full
-    // form compares as SQL Server compares a datetime with a date.
-    return u'\'' + f.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) + u'\'';
+    return u'\'' + FormatoRegional::textoIso(f) + u'\'';
 }
 
 DialectoSqlite::Tokens DialectoSqlite::transformar(const Tokens& tokens) {

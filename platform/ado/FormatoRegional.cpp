@@ -80,6 +80,12 @@ QString FormatoRegional::textoFechaHora(const QDateTime& fechaHora) {
     return texto;
 }
 
+QString FormatoRegional::textoIso(const QDateTime& fechaHora) {
+    const QTime hora = fechaHora.time();
+    const bool medianoche = hora.hour() == 0 && hora.minute() == 0 && hora.second() == 0;
+    return fechaHora.toString(medianoche ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
 QDateTime FormatoRegional::leerFechaHora(const QString& texto) {
     const QString limpio = texto.trimmed();
     if (limpio.isEmpty()) return {};

@@ -29,6 +29,12 @@ public:
     // "2024-03-05 10:00:00", "2024-03-05T10:00:00"). Invalid when neither.
     static QDateTime leerFechaHora(const QString& texto);
 
+    // The form the embedded engine keeps a date-time in: "yyyy-MM-dd" at
+    // midnight, "yyyy-MM-dd hh:mm:ss" otherwise. Compared as text, these
+    // order as SQL Server orders datetime values: a day equals its midnight
+    // and precedes every later time of that day.
+    static QString textoIso(const QDateTime& fechaHora);
+
     // Widens a Qt date format: "d" → "dd", "M" → "MM", "yy" → "yyyy".
     static QString ensancharFormato(const QString& formato);
 };

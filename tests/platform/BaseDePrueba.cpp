@@ -37,7 +37,7 @@ WHEN length(NEW.Motivo) > 40
 BEGIN
   SELECT RAISE(ABORT, 'String or binary data would be truncated.');
 END;
-INSERT INTO MA_CUENTAS (Codigo, Descripcion, Saldo, Alta) VALUES ('1.1.01', 'Caja; pesos', 1234.5678, '2024-03-05 00:00:00');
+INSERT INTO MA_CUENTAS (Codigo, Descripcion, Saldo, Alta) VALUES ('1.1.01', 'Caja; pesos', 1234.5678, '2024-03-05');
 INSERT INTO MA_CUENTAS (Codigo, Descripcion, Saldo, Alta) VALUES ('1.1.02', 'Banco Nación', -0.0001, '2024-03-05 10:20:30');
 INSERT INTO MA_CUENTAS (Codigo, Descripcion, Saldo, Alta, Activa) VALUES ('2.1.01', 'Proveedores', NULL, NULL, 0);
 )sql");

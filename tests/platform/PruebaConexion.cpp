@@ -323,6 +323,11 @@ const Consulta consultas[] = {
     {"SELECT COUNT(*) FROM MA_CUENTAS WITH (NOLOCK) WHERE Alta BETWEEN '05/03/2024' AND '06/03/2024'", "2"},
     {"SELECT COUNT(*) FROM MA_CUENTAS WHERE Alta >= '05/03/2024 10:00:00'", "1"},
     {"SELECT COUNT(*) FROM MA_CUENTAS WHERE Alta IN ('05/03/2024', '07/03/2024')", "1"},
+    // a day is its midnight, as in SQL Server: one row at midnight, one later
+    {"SELECT COUNT(*) FROM MA_CUENTAS WHERE Alta = '05/03/2024'", "1"},
+    {"SELECT COUNT(*) FROM MA_CUENTAS WHERE Alta <= '5/3/2024'", "1"},
+    {"SELECT COUNT(*) FROM MA_CUENTAS WHERE Alta > '05/03/2024'", "1"},
+    {"SELECT COUNT(*) FROM MA_CUENTAS WHERE Alta < '05/03/2024 10:20:31'", "2"},
     {"SELECT ISNULL(Saldo, 0) FROM MA_CUENTAS WHERE Codigo = '2.1.01'", "0"},
     {"SELECT LEN([Descripcion]) FROM [MA_CUENTAS] WHERE [Codigo] = '1.1.01'", "11"},
     {"SELECT CHARINDEX('.', SUBSTRING(Codigo, 3, 10)) FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "2"},
@@ -357,7 +362,7 @@ TEST_F(Conexion, LasFechasDelPuestoSeGuardanIsoSoloEnColumnasDeFecha) {
     EXPECT_EQ(rs[QStringLiteral("Motivo")].texto(), QStringLiteral("05/03/2024"));
     cnn_.Execute(QStringLiteral("UPDATE MV_MOVIMIENTOS SET Fecha = '07/03/2024', Motivo = '07/03/2024'"));
     EXPECT_EQ(unico(QStringLiteral("SELECT Fecha || ' ' || Motivo FROM MV_MOVIMIENTOS")).texto(),
-              QStringLiteral("2024-03-07 00:00:00 07/03/2024"));
+              QStringLiteral("2024-03-07 07/03/2024"));
 }
 
 TEST_F(Conexion, UnaFechaGuardadaEnElOrdenDelPuestoSeLeeBien) {

@@ -1,5 +1,7 @@
 #include "platform/ado/odbc/ParametrosOdbc.h"
 
+#include "platform/ado/FormatoRegional.h"
+
 namespace ado::odbc {
 
 namespace {
@@ -19,7 +21,7 @@ void ParametrosOdbc::agregar(const Variant& valor, const Destino& destino) {
         [&](double d) { p.tipoC = SQL_C_DOUBLE; p.doble = d; p.indicador = 0; },
         [&](Importe i) { p.texto = i.texto(u'.').toUtf8(); },
         [&](const QString& s) { p.texto = s.toUtf8(); },
-        [&](const QDateTime& f) { p.texto = f.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")).toUtf8(); },
+        [&](const QDateTime& f) { p.texto = FormatoRegional::textoIso(f).toUtf8(); },
     }, valor.crudo());
     if (p.tipoC == SQL_C_CHAR && p.indicador != SQL_NULL_DATA) p.indicador = p.texto.size();
     lista_.push_back(std::move(p));
