@@ -3,6 +3,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/ado/ConnectionInterna.h"
 #include "platform/ado/RecordsetDatos.h"
+#include "platform/ado/TextoConexion.h"
 #include "platform/ado/TrazaSql.h"
 
 namespace ado {
@@ -77,7 +78,11 @@ void Connection::setIsolationLevel(long nivel) {
     d_->aplicarAislamiento();
 }
 
-QString Connection::DefaultDatabase() const { return d_->defaultDatabase; }
+QString Connection::DefaultDatabase() const {
+    // Until one is chosen, the database the connection text names.
+    if (!d_->defaultDatabase.isEmpty() || !d_->abierta()) return d_->defaultDatabase;
+    return TextoConexion(d_->connectionString).valor({QStringLiteral("Database"), QStringLiteral("Initial Catalog")});
+}
 
 void Connection::setDefaultDatabase(const QString& base) {
     d_->defaultDatabase = base;

@@ -159,40 +159,34 @@ void Connection::Interna::fallarTransaccion(long nativo, const QString& descripc
     verificador().fallar(e);
 }
 
+void Connection::Interna::exigirTransaccion(bool abierta) const {
+    if (abierta && anidamiento == 0)
+        verificador().fallar(Error{plataforma::numero::SinTransaccion, QStringLiteral("No hay ninguna transacción activa."),
+                                   QStringLiteral("25000"), 0, {}});
+    if (!abierta && anidamiento > 0)
+        verificador().fallar(Error{plataforma::numero::TransaccionActiva,
+                                   QStringLiteral("Sólo puede haber una transacción activa en esta sesión."),
+                                   QStringLiteral("25000"), 0, {}});
+}
+
 void Connection::Interna::comenzar() {
     exigirAbierta();
-    if (anidamiento > 0) {
-        Error e{plataforma::numero::TransaccionActiva, QStringLiteral("Sólo puede haber una transacción activa en esta sesión."),
-                QStringLiteral("25000"), 0, {}};
-        verificador().fallar(e);
-    }
+    exigirTransaccion(false);
     conexion->confirmacionAutomatica(false, verificador());
     anidamiento = 1;
 }
 
-void Connection::Interna::confirmar() {
+void Connection::Interna::terminar(bool confirmarla) {
     exigirAbierta();
-    if (anidamiento == 0) {
-        Error e{plataforma::numero::SinTransaccion, QStringLiteral("No hay ninguna transacción activa."),
-                QStringLiteral("25000"), 0, {}};
-        verificador().fallar(e);
-    }
-    conexion->terminarTransaccion(true, verificador());
+    exigirTransaccion(true);
+    conexion->terminarTransaccion(confirmarla, verificador());
     anidamiento = 0;
     conexion->confirmacionAutomatica(true, verificador());
 }
 
-void Connection::Interna::deshacer() {
-    exigirAbierta();
-    if (anidamiento == 0) {
-        Error e{plataforma::numero::SinTransaccion, QStringLiteral("No hay ninguna transacción activa."),
-                QStringLiteral("25000"), 0, {}};
-        verificador().fallar(e);
-    }
-    conexion->terminarTransaccion(false, verificador());
-    anidamiento = 0;
-    conexion->confirmacionAutomatica(true, verificador());
-}
+void Connection::Interna::confirmar() { terminar(true); }
+
+void Connection::Interna::deshacer() { terminar(false); }
 
 void Connection::Interna::comenzarDesdeTexto() {
     if (anidamiento == 0) comenzar();

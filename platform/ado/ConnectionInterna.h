@@ -77,6 +77,8 @@ private:
     QString tipoDeclarado(const QString& tabla, const QString& columna);
     QString reescrita(const QString& sentencia);
     void fallarTransaccion(long nativo, const QString& descripcion) const;
+    void exigirTransaccion(bool abierta) const;
+    void terminar(bool confirmarla);
     void exigirAbierta() const;
 
     QHash<QString, QHash<QString, QString>> tiposDeclarados_;

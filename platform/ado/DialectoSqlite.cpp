@@ -138,6 +138,37 @@ std::optional<QString> DialectoSqlite::fechaIso(const QString& literal) {
     return u'\'' + FormatoRegional::textoIso(f) + u'\'';
 }
 
+std::optional<qsizetype> DialectoSqlite::quitarTop(const Tokens& tokens, qsizetype top, Nivel& nivel) {
+    const auto n = static_cast<qsizetype>(tokens.size());
+    const qsizetype k = siguiente(tokens, top);
+    QString cantidad;
+    qsizetype fin = k;
+    if (k < n && tokens[k].clase == Clase::Numero) {
+        cantidad = tokens[k].texto;
+    } else if (k < n && tokens[k].simbolo("(")) {
+        fin = cierre(tokens, k);
+        cantidad = LexicoSql::unir(Tokens(tokens.begin() + k + 1, tokens.begin() + std::min(fin, n))).trimmed();
+    }
+    if (cantidad.isEmpty() || fin >= n) return std::nullopt;
+    const qsizetype despues = siguiente(tokens, fin);
+    const bool porcentaje = despues < n && tokens[despues].es("PERCENT");
+    // Only the whole (100 PERCENT) has a LIMIT of its own: none.
+    if (porcentaje && cantidad != QLatin1String("100")) return std::nullopt;
+    if (porcentaje) fin = despues;
+    else nivel.limite = cantidad;
+    const qsizetype con = siguiente(tokens, fin);
+    if (con < n && tokens[con].es("WITH") && siguiente(tokens, con) < n && tokens[siguiente(tokens, con)].es("TIES"))
+        fin = siguiente(tokens, con);
+    return fin;
+}
+
+bool DialectoSqlite::esComparada(const LexicoSql::Token* anterior, const Nivel& nivel, bool andDeBetween) {
+    if (!anterior) return false;
+    if (esComparacion(*anterior)) return !(anterior->simbolo("=") && nivel.enSet);  // SET a = '...' stores
+    return anterior->es("BETWEEN") || andDeBetween ||
+           (nivel.listaIn && (anterior->simbolo("(") || anterior->simbolo(",")));
+}
+
 DialectoSqlite::Tokens DialectoSqlite::transformar(const Tokens& tokens) {
     Tokens salida;
     std::vector<Nivel> niveles(1);
@@ -171,33 +202,8 @@ DialectoSqlite::Tokens DialectoSqlite::transformar(const Tokens& tokens) {
                 i = j;
                 j = siguiente(tokens, i);
             }
-            if (j < n && tokens[j].es("TOP")) {
-                qsizetype k = siguiente(tokens, j);
-                QString cantidad;
-                qsizetype finTop = k;
-                if (k < n && tokens[k].clase == Clase::Numero) {
-                    cantidad = tokens[k].texto;
-                } else if (k < n && tokens[k].simbolo("(")) {
-                    finTop = cierre(tokens, k);
-                    Tokens interior(tokens.begin() + k + 1, tokens.begin() + std::min(finTop, n));
-                    cantidad = LexicoSql::unir(interior).trimmed();
-                }
-                if (!cantidad.isEmpty() && finTop < n) {
-                    const qsizetype despues = siguiente(tokens, finTop);
-                    const bool porcentaje = despues < n && tokens[despues].es("PERCENT");
-                    if (!porcentaje || cantidad == QLatin1String("100")) {
-                        if (porcentaje) finTop = despues;
-                        else nivel.limite = cantidad;
-                        const qsizetype w = siguiente(tokens, finTop);
-                        if (w < n && tokens[w].es("WITH") && siguiente(tokens, w) < n &&
-                            tokens[siguiente(tokens, w)].es("TIES"))
-                            finTop = siguiente(tokens, w);
-                        i = finTop;  // the blank after TOP n stays
-                        // drop the blank that stood before TOP
-                        continue;
-                    }
-                }
-            }
+            // TOP n goes, with the blank before it; the blank after it stays.
+            if (j < n && tokens[j].es("TOP")) i = quitarTop(tokens, j, nivel).value_or(i);
             continue;
         }
         if (t.es("SET")) nivel.enSet = true;
@@ -211,10 +217,7 @@ DialectoSqlite::Tokens DialectoSqlite::transformar(const Tokens& tokens) {
             salida.push_back({Clase::Nombre, nombreSqlite(t.texto)});
         } else if (t.es("N") && i + 1 < n && tokens[i + 1].clase == Clase::Cadena) {
             // N'...' (a Unicode literal): every SQLite text is Unicode.
-        } else if (t.clase == Clase::Cadena && anterior &&
-                   ((esComparacion(*anterior) && !(anterior->simbolo("=") && nivel.enSet)) ||
-                    anterior->es("BETWEEN") || andDeBetween ||
-                    (nivel.listaIn && (anterior->simbolo("(") || anterior->simbolo(","))))) {
+        } else if (t.clase == Clase::Cadena && esComparada(anterior, nivel, andDeBetween)) {
             // Only a compared literal is a date to the program: text stored
             // through VALUES or SET keeps exactly what the user wrote.
             salida.push_back({Clase::Cadena, fechaIso(t.texto).value_or(t.texto)});

@@ -40,6 +40,11 @@ private:
     static void quitarSugerencias(Tokens& tokens);
     static void invertirCharindex(Tokens& tokens);
     static Tokens transformar(const Tokens& tokens);
+    // Skips "TOP n [PERCENT] [WITH TIES]" starting at `top`, recording the
+    // LIMIT it becomes; answers its last token, none when it stays.
+    static std::optional<qsizetype> quitarTop(const Tokens& tokens, qsizetype top, Nivel& nivel);
+    // Whether a literal after `anterior` is compared (and so may be a date).
+    static bool esComparada(const LexicoSql::Token* anterior, const Nivel& nivel, bool andDeBetween);
 
     static qsizetype siguiente(const Tokens& tokens, qsizetype i);
     static qsizetype cierre(const Tokens& tokens, qsizetype abre);

@@ -62,9 +62,20 @@ Lectura TiposColumna::lectura(const DescripcionColumna& c) {
 }
 
 long TiposColumna::tamanoDefinido(const DescripcionColumna& c) {
+    // Fixed-size types report their size in bytes, as ADO does.
+    switch (c.tipoSql) {
+    case SQL_TINYINT: return 1;
+    case SQL_SMALLINT: return 2;
+    case SQL_INTEGER:
+    case SQL_REAL: return 4;
+    case SQL_BIGINT:
+    case SQL_FLOAT:
+    case SQL_DOUBLE: return 8;
+    default: break;
+    }
     switch (lectura(c)) {
-    case Lectura::Entero: return c.tipoSql == SQL_BIGINT ? 8 : c.tipoSql == SQL_INTEGER ? 4 : c.tipoSql == SQL_SMALLINT ? 2 : c.tipoSql == SQL_TINYINT ? 1 : 19;
-    case Lectura::Doble: return c.tipoSql == SQL_REAL ? 4 : 8;
+    case Lectura::Entero:
+    case Lectura::Doble: return 19;
     case Lectura::Importe: return esDinero(c) ? 8 : 19;
     case Lectura::FechaHora: return 16;
     case Lectura::Booleano: return 2;
