@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QToolButton>
+#include <algorithm>
 
 namespace conciliacion {
 
@@ -71,7 +72,10 @@ QCheckBox* casilla(QWidget* padre, const QString& nombre, const QString& texto, 
                    int arriba, int ancho, int alto) {
     auto* c = new QCheckBox(texto, padre);
     c->setObjectName(nombre);
-    c->setGeometry(twips::rectangulo(izquierda, arriba, ancho, alto));
+    QRect lugar = twips::rectangulo(izquierda, arriba, ancho, alto);
+    // A wider font than the suite's still shows the whole caption.
+    lugar.setWidth(std::max(lugar.width(), c->sizeHint().width()));
+    c->setGeometry(lugar);
     return c;
 }
 
@@ -145,6 +149,11 @@ void FrmOpenConc::crearFiltros(QWidget* area) {
     Frame1_->setObjectName(QStringLiteral("Frame1"));
     Frame1_->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Frame1_->setGeometry(twips::rectangulo(IzquierdaFrame, -75, 4740, 1170));
+    // The filters sit close together by design; a hair smaller than the
+    // window's font keeps every caption whole.
+    QFont letra = Frame1_->font();
+    letra.setPointSizeF(7.5);
+    Frame1_->setFont(letra);
 
     imagen(Frame1_, QStringLiteral("Image1"), ImagenesEstado::Finalizada, 150, 195);
     chkFinalizadas_ = casilla(Frame1_, QStringLiteral("chkFinalizadas"), QStringLiteral("Finalizadas"), 510, 195, 1830, 270);

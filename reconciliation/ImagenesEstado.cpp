@@ -34,25 +34,27 @@ QPixmap ImagenesEstado::finalizada() {
     return p;
 }
 
-// apertura 0 closed, 1 shackle raised on its right leg, 2 shackle swung to the left.
+// apertura 1: the shackle raised, its free leg out of the body; 2: the
+// shackle swung aside, standing on one leg at the body's right.
 QPixmap ImagenesEstado::candado(const QColor& cuerpo, const QColor& borde, int apertura) {
     QPixmap p(Lado, Lado);
     p.fill(Qt::transparent);
     QPainter pintor(&p);
     pintor.setRenderHint(QPainter::Antialiasing);
 
+    const bool girado = apertura == 2;
+    const QRectF caja = girado ? QRectF(1.5, 8.5, 10, 7) : QRectF(2.5, 8.5, 11, 7);
     QPainterPath arco;
-    if (apertura == 2) {
-        arco.moveTo(3.5, 7);
-        arco.lineTo(3.5, 4.5);
-        arco.arcTo(QRectF(-2.5, 0.5, 6, 8), 0, 180);
-        arco.lineTo(-2.5, 6);
+    if (girado) {
+        arco.moveTo(8.5, 9);
+        arco.lineTo(8.5, 4.5);
+        arco.arcTo(QRectF(8.5, 1, 6, 7), 180, -180);
+        arco.lineTo(14.5, 6);
     } else {
-        const double alto = apertura == 1 ? 3.0 : 0.0;
-        arco.moveTo(11.5, 7);
-        arco.lineTo(11.5, 5.5 - alto);
-        arco.arcTo(QRectF(4.5, 1.5 - alto, 7, 8), 0, 180);
-        arco.lineTo(4.5, apertura == 1 ? 4.5 - alto : 7);
+        arco.moveTo(11, 9);
+        arco.lineTo(11, 4.5);
+        arco.arcTo(QRectF(5, 1, 6, 7), 0, 180);
+        arco.lineTo(5, 6);
     }
     pintor.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.8, Qt::SolidLine, Qt::FlatCap));
     pintor.setBrush(Qt::NoBrush);
@@ -60,11 +62,12 @@ QPixmap ImagenesEstado::candado(const QColor& cuerpo, const QColor& borde, int a
 
     pintor.setPen(QPen(borde, 1));
     pintor.setBrush(cuerpo);
-    pintor.drawRoundedRect(QRectF(2.5, 7.5, 11, 8), 1.5, 1.5);
+    pintor.drawRoundedRect(caja, 1.5, 1.5);
     pintor.setPen(Qt::NoPen);
     pintor.setBrush(borde);
-    pintor.drawEllipse(QRectF(7, 9.5, 2, 2));
-    pintor.drawRect(QRectF(7.5, 11, 1, 2.5));
+    const double centro = caja.center().x();
+    pintor.drawEllipse(QRectF(centro - 1, 10.5, 2, 2));
+    pintor.drawRect(QRectF(centro - 0.5, 12, 1, 2));
     return p;
 }
 

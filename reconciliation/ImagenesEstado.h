@@ -10,7 +10,7 @@ namespace conciliacion {
 // The three 16 by 16 state pictures of a reconciliation, keyed as the list and
 // the other dialogs name them, drawn by the program itself:
 // "Finalizada" a green check, "AbiertaM" an amber padlock with its shackle
-// half raised, "Abierta" a blue padlock swung wide open.
+// raised, "Abierta" a blue padlock with its shackle swung aside.
 class ImagenesEstado {
 public:
     static inline const QString Finalizada = QStringLiteral("Finalizada");
