@@ -528,3 +528,25 @@ TEST_F(Conexion, UnGuionQueFallaSeInformaConSuSentencia) {
         EXPECT_TRUE(e.Description().contains(QStringLiteral("INSERT INTO NOESTA")));
     }
 }
+
+TEST_F(Conexion, UnTextoLargoVuelveEntero) {
+    const QString largo = QString(5000, u'ñ') + QStringLiteral("fin");  // several pieces of the driver's buffer
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("SELECT * FROM AUX_ERR"), cnn_, ado::cursor::Dynamic, ado::bloqueo::Optimistic);
+    rs.AddNew();
+    rs.Fields(QStringLiteral("SQL")).setValue(largo);
+    rs.Update();
+    rs.Close();
+    EXPECT_EQ(unico(QStringLiteral("SELECT SQL FROM AUX_ERR")).texto(), largo);
+}
+
+TEST(NumerosAdo, SeTomanDeLaClaseDelEstadoSql) {
+    const std::pair<const char*, long> casos[] = {
+        {"08001", numero::FallaProveedor},      {"08S01", numero::FallaProveedor},
+        {"23000", numero::ViolacionIntegridad}, {"42S02", numero::TablaInexistente},
+        {"42S22", numero::ErrorSintaxis},       {"42000", numero::ErrorSintaxis},
+        {"37000", numero::ErrorSintaxis},       {"HYT00", numero::TiempoAgotado},
+        {"22001", numero::FallaProveedor},      {"HY000", numero::FallaProveedor},
+    };
+    for (const auto& [estado, esperado] : casos) EXPECT_EQ(ado::numeroAdoDeSqlState(QString::fromLatin1(estado)), esperado) << estado;
+}
