@@ -9,7 +9,7 @@ namespace ado {
 // ODBC driver the connections use) and runs `scripts` on it in order. Each
 // entry is either the path of an existing ".sql" file, read as UTF-8, or SQL
 // text itself. The scripts are written for SQLite: a statement ends with ";"
-// at the end of a line, outside quotes and outside a trigger's BEGIN...END.
+// and a line end (or a blank), outside quotes and a trigger's BEGIN...END.
 // An existing file is kept and the scripts run on it.
 // Raises plataforma::RuntimeError (with the failing statement in the
 // description) when the file cannot be created or a statement fails.

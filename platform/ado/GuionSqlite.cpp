@@ -6,12 +6,12 @@ namespace ado {
 
 namespace {
 
-// Whether the tokens after `i` reach the end of the line without anything
-// but blanks or a comment: the ";" then closes its line.
-bool cierraLinea(const std::vector<LexicoSql::Token>& tokens, std::size_t i) {
+// Whether the ";" at `i` ends a statement: white space or the end of the
+// text follows it, perhaps after a comment.
+bool terminaSentencia(const std::vector<LexicoSql::Token>& tokens, std::size_t i) {
     for (std::size_t j = i + 1; j < tokens.size(); ++j) {
         const auto& t = tokens[j];
-        if (t.clase == LexicoSql::Clase::Espacio) return true;  // any blank will do before the next word
+        if (t.clase == LexicoSql::Clase::Espacio) return true;
         if (t.clase != LexicoSql::Clase::Comentario) return false;
     }
     return true;
@@ -31,7 +31,7 @@ QStringList GuionSqlite::sentencias(const QString& guion) {
         if (t.es("TRIGGER")) enDisparador = true;
         if (enDisparador && (t.es("BEGIN") || t.es("CASE"))) ++bloques;
         if (enDisparador && t.es("END") && bloques > 0) --bloques;
-        if (!t.simbolo(";") || bloques > 0 || !cierraLinea(tokens, i)) continue;
+        if (!t.simbolo(";") || bloques > 0 || !terminaSentencia(tokens, i)) continue;
         if (!actual.trimmed().isEmpty() && actual.trimmed() != QLatin1String(";")) lista << actual.trimmed();
         actual.clear();
         enDisparador = false;

@@ -1,5 +1,6 @@
 #include "BaseDePrueba.h"
 
+#include "platform/ado/GuionSqlite.h"
 #include "platform/ado/SeparadorSentencias.h"
 
 #include <QStringList>
@@ -87,4 +88,21 @@ TEST(SeparadorLimpieza, PreparaElTextoComoElEjecutorDeGuiones) {
         "SET NOCOUNT ON\r\nBEGIN TRANSACTION\r\nINSERT INTO T VALUES (1)\r\nGO \r\ncommit transaction\rrollback trans\nX");
     EXPECT_EQ(ado::SeparadorSentencias::limpiar(texto),
               QStringLiteral(" SET TRANSACTION INSERT INTO T VALUES (1)  COMMIT ROLLBACK\nX"));
+}
+
+TEST(GuionSqlite, CortaEnPuntoYComaFueraDeTextosYDisparadores) {
+    const QString guion = QStringLiteral(
+        "-- datos; de prueba\n"
+        "CREATE TABLE A (X TEXT DEFAULT ';');\n"
+        "INSERT INTO A VALUES ('uno;\ndos');\n"
+        "CREATE TRIGGER T AFTER INSERT ON A\nBEGIN\n  UPDATE A SET X = CASE WHEN 1 THEN 'a' END;\n"
+        "  SELECT RAISE(ABORT, 'no; nunca');\nEND;\n"
+        "INSERT INTO A VALUES ('x;y') ; INSERT INTO A VALUES ('z')");
+    EXPECT_EQ(ado::GuionSqlite::sentencias(guion),
+              (QStringList{QStringLiteral("-- datos; de prueba\nCREATE TABLE A (X TEXT DEFAULT ';');"),
+                           QStringLiteral("INSERT INTO A VALUES ('uno;\ndos');"),
+                           QStringLiteral("CREATE TRIGGER T AFTER INSERT ON A\nBEGIN\n  UPDATE A SET X = CASE WHEN 1 "
+                                          "THEN 'a' END;\n  SELECT RAISE(ABORT, 'no; nunca');\nEND;"),
+                           QStringLiteral("INSERT INTO A VALUES ('x;y') ;"),
+                           QStringLiteral("INSERT INTO A VALUES ('z')")}));
 }
