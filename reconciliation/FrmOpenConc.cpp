@@ -286,10 +286,14 @@ void FrmOpenConc::CargarLista() {
     QString filtro;
     ado::Recordset rs;
     const bool abierta =
-        paso([&] { filtro = FiltroConciliaciones(opcionesFiltro()).texto(); }) &&
-        paso([&] { Lvw_->prepararColumnas(); }) &&
-        paso([&] { global_.DB.AbrirRecordset(sentenciaLista(filtro), rs, {}, ado::cursor::ForwardOnly, ado::bloqueo::ReadOnly); });
-    if (abierta && recorrerResultado(rs)) paso([&] { global_.DB.CierraRecordset(rs); });
+        paso([&] { filtro = FiltroConciliaciones(opcionesFiltro()).texto(); }) &&  // the filter
+        paso([&] { Lvw_->prepararColumnas(); }) &&                                  // empty list, ten columns
+        paso([&] {                                                                  // the query
+            global_.DB.AbrirRecordset(sentenciaLista(filtro), rs, {}, ado::cursor::ForwardOnly,
+                                      ado::bloqueo::ReadOnly);
+        });
+    if (abierta && recorrerResultado(rs))                                           // the rows
+        paso([&] { global_.DB.CierraRecordset(rs); });                              // close
     Lvw_->terminarCarga();
 }
 
