@@ -37,7 +37,11 @@ public:
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
 
-    // Runs `source` on `activa`. Raises 3705 when already open.
+    // Runs `source` on `activa` (cleared errors, traced, rewritten for the
+    // embedded engine). Raises 3705 when already open, 3709 when the
+    // connection is closed. A source that returns no rows leaves the
+    // recordset closed. An updatable lock type writes to the table named
+    // after FROM.
     void Open(const QString& source, Connection& activa, long cursorType = cursor::ForwardOnly,
               long lockType = bloqueo::ReadOnly, long options = -1);
     // The same on a connection of its own, opened from a connection text and
