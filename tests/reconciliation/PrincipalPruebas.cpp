@@ -1,12 +1,13 @@
-// The widget tests need a QApplication alive for every test. Without a
-// platform named (as when the test runner only lists the tests) they run on
-// the offscreen one, never on a display.
+// The widget tests need a QApplication alive for every test; they run on the
+// offscreen platform unless another is named.
+
+#include "support/EntornoPruebas.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    prueba::fijarEntorno();
     QApplication aplicacion(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
