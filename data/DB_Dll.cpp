@@ -255,6 +255,14 @@ QString DB_Dll::mensajeErrorConexion() {
 
 void DB_Dll::ReintentaConectar() {
     DB_Dll& sesion = principal();
+    // The short time-out is for the reconnection only: whatever comes of it,
+    // the session's statements keep the configured time-out, or a long report
+    // after a lost connection would fail after five seconds.
+    struct RestaurarTiempo {
+        ado::Connection& cnn;
+        long segundos;
+        ~RestaurarTiempo() { cnn.setCommandTimeout(segundos); }
+    } restaurar{gCnn(), gCnn().CommandTimeout()};
     ejecutarPasos(
         {
             [&] { gOpenFlag = false; },                 // 1.
