@@ -8,7 +8,10 @@ paquetes=(
   qt6-base-dev            # Widgets, PrintSupport, Test
   unixodbc unixodbc-dev   # the ODBC driver manager
   libsqliteodbc           # the embedded engine's ODBC driver ("SQLite3")
-  libgtest-dev
+  libgtest-dev libbenchmark-dev
+  libxlsxwriter-dev       # spreadsheet export
+  poppler-utils           # tests read the report's PDF back (pdftotext)
+  python3-openpyxl        # tests read the exported workbook back
   fonts-dejavu-core       # text for the offscreen platform
   locales                 # es_AR.UTF-8, the workstations' regional settings
 )
