@@ -5,6 +5,7 @@
 #include "data/SentenciasBusqueda.h"
 #include "platform/Aplicacion.h"
 #include "platform/Pasos.h"
+#include "platform/ado/SeparadorSentencias.h"
 #include "platform/ui/Dialogos.h"
 
 #include <QCoreApplication>
@@ -42,6 +43,33 @@ bool contiene(const QString& texto, const QString& buscado) {
 
 QString sinMarcasAdmin(QString texto) {
     return texto.remove(QStringLiteral("@Admin_"), Qt::CaseInsensitive);
+}
+
+// The provider's notice that a command returned no result set.
+constexpr long AvisoSinResultados = 265929;
+
+// Runs the connection's transaction call a cleaned statement stands for and
+// answers true; false for any other statement. A statement that kept a lone
+// LF at its end is no transaction statement.
+bool llamadaDeTransaccion(ado::Connection& cnn, const QString& sentencia) {
+    if (sentencia.compare(QLatin1String("SET TRANSACTION"), Qt::CaseInsensitive) == 0) {
+        (void)cnn.BeginTrans();
+        return true;
+    }
+    if (sentencia.compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0) {
+        cnn.CommitTrans();
+        return true;
+    }
+    if (sentencia.compare(QLatin1String("ROLLBACK"), Qt::CaseInsensitive) == 0) {
+        cnn.RollbackTrans();
+        return true;
+    }
+    return false;
+}
+
+// A run whose only diagnostic is the no-result notice counts as clean.
+void quitarAvisoSinResultados(ado::Errors& errores) {
+    if (errores.Count() == 1 && errores.Item(0).Number == AvisoSinResultados) errores.Clear();
 }
 
 RuntimeError argumentoInvalido() {
@@ -565,12 +593,32 @@ QString DB_Dll::DepurarSentencia(QString& sentencia) {
     return sentencia;
 }
 
+// Oracle takes one statement per call and knows neither the batch words nor
+// the transaction statements: the text is cleaned, cut at the statement
+// keywords and run piece by piece, the transaction statements as the
+// connection's own calls. The caller's variable is consumed as the pieces
+// run, so after a failure it holds the text from the failing statement on.
+// No error treatment here: the first failure ends the run and reaches
+// EjecutaConsultaSQL, which leaves the provider errors in gCnn.
 QString DB_Dll::EjecutarScriptOracle(QString& SentenciaSQL, long& RecordsAffected) {
-    // The statement-by-statement runner comes later; the text goes whole.
-    long filas = 0;
-    (void)gCnn().Execute(SentenciaSQL, &filas, -1);
-    RecordsAffected += filas;
+    const ado::SeparadorSentencias separador(ado::SeparadorSentencias::Modo::Literal);
+    SentenciaSQL = ado::SeparadorSentencias::limpiar(SentenciaSQL);               // 1.
+    while (const auto tramo = separador.siguiente(SentenciaSQL)) {                  // 2.
+        if (!llamadaDeTransaccion(gCnn(), tramo->sentencia))                        // 3.
+            ejecutarSentenciaOracle(tramo->sentencia, RecordsAffected);
+        SentenciaSQL = SentenciaSQL.mid(tramo->fin);                                // 4.
+    }
+    quitarAvisoSinResultados(gCnn().errors());                                      // 6.
     return QString();
+}
+
+void DB_Dll::ejecutarSentenciaOracle(const QString& sentencia, long& RecordsAffected) {
+    QString depurada = ORACLE_Dicc(sentencia);
+    depurada = DepurarSentencia(depurada);
+    if (depurada.trimmed().isEmpty()) return;
+    long filas = 0;
+    (void)gCnn().Execute(depurada, &filas, -1);
+    RecordsAffected += filas;
 }
 
 // ---- Row lookups and table test ------------------------------------------------

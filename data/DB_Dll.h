@@ -203,6 +203,7 @@ private:
     // Empties a statement the Oracle script runner must not send.
     QString DepurarSentencia(QString& sentencia);
     QString EjecutarScriptOracle(QString& SentenciaSQL, long& RecordsAffected);
+    void ejecutarSentenciaOracle(const QString& sentencia, long& RecordsAffected);
 
     // OpenServerADODB's pieces.
     bool pedirConexion();
