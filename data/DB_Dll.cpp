@@ -3,6 +3,7 @@
 #include "data/LiteralesSql.h"
 #include "data/RegistroErrores.h"
 #include "data/SentenciasBusqueda.h"
+#include "data/Sinonimos.h"
 #include "platform/Aplicacion.h"
 #include "platform/Pasos.h"
 #include "platform/ado/SeparadorSentencias.h"
@@ -578,8 +579,9 @@ void DB_Dll::QGridConsulta(const QString& /*Sentencia*/, const QString& /*CampoD
 // ---- Statement rewriting ------------------------------------------------------
 
 QString DB_Dll::SS_TSinonimos(const QString& SQL) {
-    // For now only the markers go; the company synonyms come later.
-    return sinMarcasAdmin(SQL);
+    // The confidentiality setting is the company's, kept on the main session.
+    return Sinonimos::aplicar(SQL, {gEsAdmin, principal().gConfidencialidad,
+                                    plataforma::nombreEjecutable()});
 }
 
 QString DB_Dll::ORACLE_Dicc(const QString& Valor) {

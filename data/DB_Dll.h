@@ -60,6 +60,7 @@ public:
     QString gDBName;                    // database; Oracle service; Access file path
     QString gUsuario;
     bool gEsAdmin = false;              // administrators see the real tables, not the synonyms
+    bool gConfidencialidad = false;     // company setting "SS_CONFIDENCIALIDAD"; start-up sets it on the main session
     QString gUserPassWord;
     QString gConnString;                // text of the last opening
     QString gExtended;                  // appended verbatim to the SQL Server and Access texts
