@@ -2,6 +2,7 @@
 
 #include "data/DB_Dll.h"
 #include "session/AccesoSinDialogo.h"
+#include "session/ConfiguracionEmpresa.h"
 #include "session/PreparacionConsultas.h"
 #include "session/utility_component/ArchivoIni.h"
 #include "session/utility_component/DatosEquipo.h"
@@ -50,6 +51,7 @@ public:
     std::int16_t gTimeOut = 360;        // command time-out of the main connection, seconds
     QString gTablaConfiguracion;        // the settings table
     QString gArchivoAyuda;              // the application's help file
+    ConfiguracionEmpresa gConfiguracion;  // the company settings start-up loads
 
     // The lookup service's set-up.
     PreparacionConsultas gConsultas;
