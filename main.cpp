@@ -8,6 +8,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/ui/DialogosQt.h"
 #include "reconciliation/FrmOpenConc.h"
+#include "session/AccesoConDialogo.h"
 #include "session/BaseDemo.h"
 #include "session/Global.h"
 
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
 
     plataforma::DialogosQt dialogos;
     sesion::Global global(dialogos);
+    // Started without server or user, the session asks in "Control de Acceso".
+    sesion::AccesoConDialogo acceso(global.DB);
+    global.DB.dialogoAcceso = &acceso;
     if (pideDemo(QCoreApplication::arguments())) {
         try {
             global.lineaComandos = [linea = sesion::BaseDemo::preparar()] { return linea; };
