@@ -1,0 +1,141 @@
+#include "output/LibroExcel.h"
+
+#include "platform/RuntimeError.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <algorithm>
+#include <xlsxwriter.h>
+
+namespace salida {
+
+namespace {
+
+// The run-time's "path/file access error", for a workbook that cannot be
+// written.
+constexpr long ErrorDeAcceso = 75;
+
+// Excel's default palette: colour 5 is blue.
+constexpr lxw_color_t ColorIndice5 = 0x0000FF;
+constexpr lxw_color_t Blanco = 0xFFFFFF;
+
+constexpr lxw_row_t fila0(int fila) { return static_cast<lxw_row_t>(fila - 1); }
+constexpr lxw_col_t columna0(int columna) { return static_cast<lxw_col_t>(columna - 1); }
+
+lxw_datetime fechaLxw(const QDateTime& fecha) {
+    const QDate d = fecha.date();
+    const QTime t = fecha.time();
+    return lxw_datetime{d.year(), d.month(), d.day(), t.hour(), t.minute(),
+                        t.second() + t.msec() / 1000.0};
+}
+
+}  // namespace
+
+void LibroExcel::Cerrador::operator()(lxw_workbook* libro) const { lxw_workbook_free(libro); }
+
+LibroExcel::LibroExcel(const QString& archivo, int hojas) : archivo_(archivo) {
+    libro_.reset(workbook_new(QFile::encodeName(archivo).constData()));
+    if (!libro_)
+        throw plataforma::RuntimeError(ErrorDeAcceso, QStringLiteral("No se pudo crear el libro ") + archivo,
+                                       QStringLiteral("LibroExcel"));
+    for (int i = 1; i <= std::max(hojas, 1); ++i) {
+        lxw_worksheet* hoja =
+            workbook_add_worksheet(libro_.get(), QStringLiteral("Hoja%1").arg(i).toUtf8().constData());
+        if (!hoja_) hoja_ = hoja;
+    }
+    if (!hoja_)
+        throw plataforma::RuntimeError(ErrorDeAcceso, QStringLiteral("No se pudo agregar una hoja al libro"),
+                                       QStringLiteral("LibroExcel"));
+
+    texto_ = nuevoFormato();
+    encabezado_ = nuevoFormato();
+    format_set_border(encabezado_, LXW_BORDER_THIN);
+    format_set_pattern(encabezado_, LXW_PATTERN_SOLID);
+    format_set_bg_color(encabezado_, ColorIndice5);
+    format_set_font_color(encabezado_, Blanco);
+    format_set_bold(encabezado_);
+    fecha_ = nuevoFormato();
+    format_set_num_format(fecha_, FormatoFecha);
+    fechaHora_ = nuevoFormato();
+    format_set_num_format(fechaHora_, FormatoFechaHora);
+}
+
+LibroExcel::~LibroExcel() = default;
+
+lxw_format* LibroExcel::nuevoFormato() {
+    lxw_format* formato = workbook_add_format(libro_.get());
+    format_set_font_size(formato, TamanioLetra);
+    return formato;
+}
+
+void LibroExcel::verificar(int error, const char* operacion) {
+    if (error == LXW_NO_ERROR) return;
+    throw plataforma::RuntimeError(ErrorDeAcceso,
+                                   QString::fromLatin1(operacion) + QStringLiteral(": ") +
+                                       QString::fromUtf8(lxw_strerror(static_cast<lxw_error>(error))),
+                                   QStringLiteral("LibroExcel"));
+}
+
+void LibroExcel::escribirEncabezado(int fila, int columna, const QString& texto) {
+    verificar(worksheet_write_string(hoja_, fila0(fila), columna0(columna), texto.toUtf8().constData(),
+                                     encabezado_),
+              "Encabezado");
+    anotarAncho(columna, int(texto.size()));
+}
+
+void LibroExcel::escribirTexto(int fila, int columna, const QString& texto) {
+    verificar(worksheet_write_string(hoja_, fila0(fila), columna0(columna), texto.toUtf8().constData(), texto_),
+              "Texto");
+    anotarAncho(columna, int(texto.size()));
+}
+
+void LibroExcel::escribirNumero(int fila, int columna, double numero) {
+    verificar(worksheet_write_number(hoja_, fila0(fila), columna0(columna), numero, texto_), "Numero");
+    anotarAncho(columna, int(QString::number(numero, 'g', 15).size()));
+}
+
+void LibroExcel::escribirFecha(int fila, int columna, const QDateTime& fecha) {
+    const bool conHora = fecha.time() != QTime(0, 0);
+    lxw_datetime valor = fechaLxw(fecha);
+    verificar(worksheet_write_datetime(hoja_, fila0(fila), columna0(columna), &valor,
+                                       conHora ? fechaHora_ : fecha_),
+              "Fecha");
+    anotarAncho(columna, int(std::char_traits<char>::length(conHora ? FormatoFechaHora : FormatoFecha)));
+}
+
+void LibroExcel::anchoColumna(int columna, double ancho) { columnas_[columna].ancho = ancho; }
+
+void LibroExcel::columnaDeFechas(int columna) { columnas_[columna].fechas = true; }
+
+void LibroExcel::anotarAncho(int columna, int caracteres) {
+    Columna& c = columnas_[columna];
+    c.caracteres = std::max(c.caracteres, caracteres);
+}
+
+// A column of dates fits its widest cell, with a character to spare, as the
+// spreadsheet's own fitting leaves it.
+void LibroExcel::aplicarColumnas() {
+    for (auto it = columnas_.cbegin(); it != columnas_.cend(); ++it) {
+        const Columna& c = it.value();
+        if (c.fechas)
+            verificar(worksheet_set_column(hoja_, columna0(it.key()), columna0(it.key()), c.caracteres + 1.0,
+                                           fecha_),
+                      "Columna");
+        else if (c.ancho >= 0)
+            verificar(worksheet_set_column(hoja_, columna0(it.key()), columna0(it.key()), c.ancho, nullptr),
+                      "Columna");
+    }
+}
+
+void LibroExcel::cerrar() {
+    if (!libro_)
+        throw plataforma::RuntimeError(ErrorDeAcceso, QStringLiteral("El libro ya fue cerrado"),
+                                       QStringLiteral("LibroExcel"));
+    aplicarColumnas();
+    // workbook_close releases the workbook whatever it answers.
+    const lxw_error error = workbook_close(libro_.release());
+    hoja_ = nullptr;
+    verificar(error, "Guardar");
+}
+
+}  // namespace salida

@@ -1,0 +1,255 @@
+#include "output/ModExportarExcel.h"
+
+#include "output/LibroExcel.h"
+#include "platform/Pasos.h"
+#include "platform/RuntimeError.h"
+#include "platform/ado/FormatoRegional.h"
+#include "platform/ui/Dialogos.h"
+#include "session/utility_component/Utilidades.h"
+
+#include <QAbstractItemModel>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTableView>
+
+namespace salida {
+
+namespace {
+
+constexpr int TwipsPorPixel = 15;
+// The run-time's "object variable not set", for a step that needs the
+// workbook when there is none.
+constexpr long ObjetoNoEstablecido = 91;
+constexpr long ErrorDeAcceso = 75;
+constexpr int IntentosDeNombre = 1000;
+
+const QString TituloAvisos = QStringLiteral("Exportar a Excel");
+
+// ---- The grid, read as a flex grid ------------------------------------------
+
+int Rows(const QTableView& g) { return g.model() ? g.model()->rowCount() + 1 : 1; }
+int Cols(const QTableView& g) { return g.model() ? g.model()->columnCount() : 0; }
+
+int ColWidth(const QTableView& g, int columna) {
+    return g.isColumnHidden(columna) ? 0 : g.columnWidth(columna) * TwipsPorPixel;
+}
+
+QString TextMatrix(const QTableView& g, int fila, int columna) {
+    if (fila == 0) return g.model()->headerData(columna, Qt::Horizontal, Qt::DisplayRole).toString();
+    return g.model()->index(fila - 1, columna).data(Qt::DisplayRole).toString();
+}
+
+bool columnaExportada(const QTableView& g, int columna) {
+    const int ancho = ColWidth(g, columna);
+    return ancho > ModExportarExcel::AnchoMinimoTwips || ancho == -1;
+}
+
+void dejarPasarEventos() { QCoreApplication::processEvents(); }
+
+}  // namespace
+
+ModExportarExcel::Destino ModExportarExcel::destinoDelEscritorio() {
+    return {[] { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); },
+            [](const QUrl& url) { return QDesktopServices::openUrl(url); }};
+}
+
+ModExportarExcel::ModExportarExcel(const utilidades::Utilidades& utilidades, plataforma::Dialogos& dialogos,
+                                   Destino destino)
+    : utilidades_(utilidades), dialogos_(dialogos), destino_(std::move(destino)) {}
+
+ModExportarExcel::~ModExportarExcel() = default;
+
+void ModExportarExcel::ExportarGrillaExcel(const QTableView& Grilla, bool VistaPrevia, const QString& Titulo,
+                                           const QString&, qint16, qint16, qint16) {
+    QStringList encabezados{QString()};
+    QList<int> anchos{0};
+    contenido_ = !Titulo.trimmed().isEmpty() ? Titulo.trimmed() : Grilla.window()->windowTitle();
+    archivo_.clear();
+    falla_.clear();
+    libro_.reset();
+
+    plataforma::ejecutarSaltandoErrores({
+        [&] { filaEncabezado_ = 1; },
+        [&] { listarColumnas(Grilla, encabezados, anchos); },
+        [&] { CrearLibroExcel(0); },
+        [&] { PrepararHojaExcel(int(encabezados.size()), encabezados, anchos); },
+        [&] { display_.CartelInicio(QStringLiteral("Exportando a Excel"), false); },
+        [&] { exportarFilas(Grilla); },
+        [&] { display_.CartelCerrar(); },
+        [&] { guardarLibro(); },
+        [&] { if (VistaPrevia) abrirLibro(); },
+    });
+    libro_.reset();
+}
+
+void ModExportarExcel::listarColumnas(const QTableView& grilla, QStringList& encabezados,
+                                      QList<int>& anchos) const {
+    for (int k = 0; k < Cols(grilla); ++k) {
+        if (!columnaExportada(grilla, k)) continue;
+        encabezados << TextMatrix(grilla, 0, k);
+        anchos << ColWidth(grilla, k);
+    }
+}
+
+// ---- The workbook -------------------------------------------------------------
+
+void ModExportarExcel::CrearLibroExcel(int hojas) {
+    try {
+        libro_ = std::make_unique<LibroExcel>(reservarArchivo(), hojas == 0 ? 2 : hojas);
+    } catch (const plataforma::RuntimeError& error) {
+        falla_ = error.Description();
+        throw;
+    }
+}
+
+// A new name in the destination folder, taken at once by an empty file so
+// that no one else takes it before the workbook is written there.
+QString ModExportarExcel::reservarArchivo() const {
+    const QString carpeta = destino_.carpeta ? destino_.carpeta() : QString();
+    if (carpeta.isEmpty())
+        throw plataforma::RuntimeError(ErrorDeAcceso, QStringLiteral("No hay una carpeta de documentos."));
+    QDir().mkpath(carpeta);
+    const QString base = QDir(carpeta).filePath(nombreLibro(contenido_, QDateTime::currentDateTime()));
+    for (int n = 1; n <= IntentosDeNombre; ++n) {
+        const QString ruta = n == 1 ? base + QStringLiteral(".xlsx") : base + QStringLiteral(" (%1).xlsx").arg(n);
+        QFile archivo(ruta);
+        if (archivo.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return ruta;
+        if (!archivo.exists())
+            throw plataforma::RuntimeError(ErrorDeAcceso, QStringLiteral("No se pudo crear ") +
+                                                              QDir::toNativeSeparators(ruta) +
+                                                              QStringLiteral(": ") + archivo.errorString());
+    }
+    throw plataforma::RuntimeError(ErrorDeAcceso, QStringLiteral("No queda un nombre libre para ") +
+                                                      QDir::toNativeSeparators(base));
+}
+
+QString ModExportarExcel::nombreLibro(const QString& contenido, const QDateTime& momento) {
+    QString nombre = contenido.trimmed().isEmpty() ? QStringLiteral("Planilla") : contenido.trimmed();
+    static const QRegularExpression prohibidos(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]"));
+    nombre.replace(prohibidos, QStringLiteral("-"));
+    return nombre + QLatin1Char(' ') + momento.toString(QStringLiteral("yyyy-MM-dd hh.mm.ss"));
+}
+
+LibroExcel& ModExportarExcel::libro() const {
+    if (!libro_)
+        throw plataforma::RuntimeError(ObjetoNoEstablecido,
+                                       QStringLiteral("Variable de objeto o bloque With no establecido"));
+    return *libro_;
+}
+
+void ModExportarExcel::PrepararHojaExcel(int entradas, const QStringList& encabezados, const QList<int>& anchos) {
+    LibroExcel& hoja = libro();
+    const int n = entradas - 1;
+    for (int columna = 1; columna <= n; ++columna)
+        hoja.escribirEncabezado(filaEncabezado_, columna, encabezados.at(columna));
+    for (int columna = 1; columna <= n; ++columna)
+        if (anchos.at(columna) >= 0)
+            hoja.anchoColumna(columna, double(anchos.at(columna)) / TwipsPorCaracter);
+}
+
+// ---- The rows -------------------------------------------------------------------
+
+void ModExportarExcel::exportarFilas(const QTableView& grilla) {
+    const int filas = Rows(grilla);
+    const QString total = QString::number(filas - 1);
+    for (int r = filaEncabezado_; r <= filas - 1; ++r) {
+        int columnaHoja = 0;
+        dejarPasarEventos();
+        for (int k = 0; k < Cols(grilla); ++k) {
+            plataforma::ejecutarSaltandoErrores({
+                [&] { dejarPasarEventos(); },
+                [&] {
+                    bool cancelado = false;
+                    display_.CartelMostrar(cancelado, QStringLiteral("Exportando a Excel"),
+                                           QStringLiteral("Espere Por Favor"),
+                                           QString::number(r) + QStringLiteral(" de ") + total);
+                },
+                [&] { exportarCelda(grilla, r, k, columnaHoja); },
+            });
+        }
+    }
+}
+
+void ModExportarExcel::exportarCelda(const QTableView& grilla, int fila, int columna, int& columnaHoja) {
+    if (!columnaExportada(grilla, columna)) return;
+    ++columnaHoja;
+    escribirCelda(fila + 1, columnaHoja, TextMatrix(grilla, fila, columna));
+}
+
+// A positive amount goes in as a number, a date as a date shown dd/mm/yyyy,
+// anything else as its text; leading and trailing blanks never.
+void ModExportarExcel::escribirCelda(int fila, int columna, const QString& texto) {
+    const QString limpio = texto.trimmed();
+    if (const std::optional<double> importe = importePositivo(limpio)) {
+        libro().escribirNumero(fila, columna, *importe);
+        return;
+    }
+    if (const QDateTime fecha = ado::FormatoRegional::leerFechaHora(limpio); fecha.isValid()) {
+        libro().escribirFecha(fila, columna, fecha);
+        libro().columnaDeFechas(columna);
+        return;
+    }
+    libro().escribirTexto(fila, columna, limpio);
+}
+
+// The amount the utility component reads in the text, when the whole text
+// is a number in the workstation's form (or with a decimal point, lacking
+// the workstation's separator) and above zero. A text that only starts with
+// a number ("05/03/2024", "12 cajas") is no amount.
+std::optional<double> ModExportarExcel::importePositivo(const QString& texto) const {
+    const QLocale regional;
+    const QString separador = regional.decimalPoint();
+    const QString decimal = texto.contains(separador) ? separador : QStringLiteral(".");
+    const QString miles = regional.groupSeparator() == decimal ? QString() : regional.groupSeparator();
+    const QString grupos = miles.isEmpty() ? QString()
+                                           : QStringLiteral("(?:") + QRegularExpression::escape(miles) +
+                                                 QStringLiteral("\\d{3})*");
+    const QRegularExpression numero(QStringLiteral("^[+-]? *(?:\\d+") + grupos + QStringLiteral("(?:") +
+                                    QRegularExpression::escape(decimal) + QStringLiteral("\\d*)?|") +
+                                    QRegularExpression::escape(decimal) + QStringLiteral("\\d+)$"));
+    if (!numero.match(texto).hasMatch()) return std::nullopt;
+    try {
+        const ado::Importe importe = utilidades_.importe(texto);
+        if (importe > ado::Importe()) return importe.aDouble();
+    } catch (const plataforma::RuntimeError&) {
+        // Too large for an amount: it stays text.
+    }
+    return std::nullopt;
+}
+
+// ---- Handing the workbook over ----------------------------------------------------
+
+void ModExportarExcel::guardarLibro() {
+    if (!libro_) {
+        dialogos_.mensaje(QStringLiteral("No se pudo guardar la planilla exportada.\n") + falla_,
+                          plataforma::estilo::Critico, TituloAvisos);
+        return;
+    }
+    const QString ruta = libro_->archivo();
+    try {
+        libro_->cerrar();
+        archivo_ = ruta;
+    } catch (const plataforma::RuntimeError& error) {
+        QFile::remove(ruta);
+        dialogos_.mensaje(QStringLiteral("No se pudo guardar la planilla exportada en ") +
+                              QDir::toNativeSeparators(ruta) + QStringLiteral(".\n") + error.Description(),
+                          plataforma::estilo::Critico, TituloAvisos);
+    }
+    libro_.reset();
+}
+
+void ModExportarExcel::abrirLibro() {
+    if (archivo_.isEmpty()) return;
+    if (destino_.abrir && destino_.abrir(QUrl::fromLocalFile(archivo_))) return;
+    dialogos_.mensaje(QStringLiteral("No se encontró un programa para abrir la planilla. Quedó guardada en:\n") +
+                          QDir::toNativeSeparators(archivo_),
+                      plataforma::estilo::Informacion, TituloAvisos);
+}
+
+}  // namespace salida
