@@ -6,6 +6,7 @@
 #include "platform/ui/Dialogos.h"
 #include "reconciliation/BotonConDibujo.h"
 #include "reconciliation/DibujosBotones.h"
+#include "reconciliation/FrmConcOpen.h"
 #include "reconciliation/ImagenesEstado.h"
 #include "reconciliation/PanelEstado.h"
 #include "reconciliation/Twips.h"
@@ -206,8 +207,23 @@ void FrmOpenConc::recargar() { CargarLista(); }
 // Filled by the report.
 void FrmOpenConc::mostrarReporte() {}
 
-// Filled by the momentary opening.
-void FrmOpenConc::abrirMomentaneamente() {}
+// The row changes in place; the list is not reloaded.
+void FrmOpenConc::abrirMomentaneamente() {
+    if (!Lvw_->filaSeleccionada()) return;                                              // 1.
+    if (Lvw_->iconKey().compare(ImagenesEstado::Finalizada, Qt::CaseInsensitive) != 0) {  // 2.
+        dialogos_.mensaje(QStringLiteral("La conciliación seleccionada ya se encuentra abierta!!!"),
+                          plataforma::estilo::SoloAceptar | plataforma::estilo::Informacion,
+                          QStringLiteral("Aviso al Usuario"));
+        return;
+    }
+    FrmConcOpen dialogo(global_, dialogos_, this);
+    dialogo.preparar(Lvw_->celda(1), Lvw_->celda(2), Lvw_->celda(3));                    // 3.
+    dialogo.exec();                                                                       // 4.
+    if (dialogo.Abierta()) {                                                              // 5.
+        Lvw_->setIconKey(ImagenesEstado::AbiertaM);
+        Lvw_->setCell(9, QStringLiteral("Momentaneamente"));
+    }
+}                                                                                         // 6.
 
 // Filled by the history of openings.
 void FrmOpenConc::verHistorial() {}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace plataforma { class Dialogos; }
+namespace sesion { class Global; }
+
+namespace conciliacion {
+
+// The dialog "Apertura Momentanea": shows the reconciliation, who opens it
+// from which machine and when, asks for the reason and, on acceptance, writes
+// the opening record and the state change in one database transaction.
+//
+// The caller fills the three value labels (preparar does it from a list
+// row), shows the dialog modally and reads Abierta() after it is hidden; a
+// fresh dialog serves every opening. Controls carry their suite names as
+// objectName (lblConc, lblUser, lblFecha, TXTMOTIVO, cmdAceptar, cmdCancelar).
+class FrmConcOpen : public QDialog {
+    Q_OBJECT
+public:
+    FrmConcOpen(sesion::Global& global, plataforma::Dialogos& dialogos, QWidget* padre = nullptr);
+
+    // True only once the opening was committed.
+    bool Abierta() const { return abierta_; }
+
+    // Fills the value labels for a list row: its identifier in the stored
+    // code form, its account and the account's description.
+    void preparar(const QString& identificador, const QString& cuenta, const QString& descripcion);
+
+    QLabel& lblConc() const { return *lblConc_; }
+    QLabel& lblUser() const { return *lblUser_; }
+    QLabel& lblFecha() const { return *lblFecha_; }
+
+    // The identifier in its stored form that the opening will write: the
+    // row's own when the label still shows it, otherwise the label's text in
+    // front of its first "-".
+    QString identificador() const;
+
+    // The current date and time as the workstation writes them.
+    static QString fechaHoraActual();
+
+public Q_SLOTS:
+    void cmdAceptar_Click();
+    void cmdCancelar_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override;
+
+private:
+    void crearControles();
+    QLabel* rotulo(const QString& nombre, const QString& texto, int izquierda, int arriba, bool negrita);
+    void linea(const QString& nombre, int arriba);
+
+    // cmdAceptar's pieces.
+    QString lote(const QString& id) const;
+    bool escribirApertura(const QString& id);
+    QString primerError() const;
+    void fallaDeApertura(const QString& descripcion);
+
+    sesion::Global& global_;
+    plataforma::Dialogos& dialogos_;
+    bool abierta_ = false;
+    QString idConc_;
+
+    QLabel* lblConc_ = nullptr;
+    QLabel* lblUser_ = nullptr;
+    QLabel* lblFecha_ = nullptr;
+    QPlainTextEdit* TXTMOTIVO_ = nullptr;
+    QPushButton* cmdAceptar_ = nullptr;
+    QPushButton* cmdCancelar_ = nullptr;
+};
+
+}  // namespace conciliacion
