@@ -180,6 +180,9 @@ private:
     QString ParteOrden_;
     bool cargada_ = false;
     bool descargada_ = false;
+    bool ordenado_ = false;                     // sorted mode, once switched on
+    int columnaOrden_ = 0;
+    Qt::SortOrder ordenOrden_ = Qt::AscendingOrder;
 };
 
 }  // namespace consultas

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "platform/RuntimeError.h"
+#include "platform/ado/Variant.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -70,27 +73,25 @@ public:
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
 private:
-    struct Fila {
-        QString codigo;
-        QString descripcion;
-        QString pariente;     // family build: the relative's code
-        bool sinPariente = true;
-    };
-
     void crearControles();
     int tratarError(const plataforma::RuntimeError& error, const QString& rutina);
+    void armarSegunSentencia();
     void ArmarTreeVAutomatico();
+    void vaciarArbol();
     void iniciarArbol();
-    QVector<Fila> leerFilas(int columnas, const QString& rutina, bool* seguir);
+    QVector<QVector<ado::Variant>> leerFilas();
+    void armarFilas(const QString& rutina, const std::function<void(const QVector<ado::Variant>&)>& agregar);
+    void prepararNodo(QTreeWidgetItem* nodo, const QString& clave, const QString& texto);
     QTreeWidgetItem* agregarNodo(QTreeWidgetItem* padre, const QString& clave, const QString& texto);
     QTreeWidgetItem* padreAutomatico(const QString& clave) const;
     void buscarEnArbol(const QString& texto);
     void propagarMarca(QTreeWidgetItem* nodo);
-    QString valorDeTabla(const QString& tabla, const QString& codigo, const QString& columna);
+    QString valorDeTabla(const QString& tabla, const QString& codigo, const QString& columna, bool* existe);
     void aceptarMarcados();
     void aceptarSeleccionado();
 
@@ -104,7 +105,9 @@ private:
     QPushButton* cmdCancelar_ = nullptr;
     QPushButton* CmdNueva_ = nullptr;
 
-    QVector<QTreeWidgetItem*> nodos_;
+    QVector<QTreeWidgetItem*> nodos_;                    // in the order they were added
+    QHash<QString, QTreeWidgetItem*> claves_;            // by key
+    QHash<QString, QTreeWidgetItem*> primeraPorClave_;   // by key in small letters, the first one
     QString SQLBase_;
     QString ParteOrden_;
     bool cargada_ = false;
