@@ -6,6 +6,7 @@
 #include "platform/ui/Dialogos.h"
 #include "reconciliation/BotonConDibujo.h"
 #include "reconciliation/DibujosBotones.h"
+#include "reconciliation/FrmConcHist.h"
 #include "reconciliation/FrmConcOpen.h"
 #include "reconciliation/ImagenesEstado.h"
 #include "reconciliation/PanelEstado.h"
@@ -225,8 +226,15 @@ void FrmOpenConc::abrirMomentaneamente() {
     }
 }                                                                                         // 6.
 
-// Filled by the history of openings.
-void FrmOpenConc::verHistorial() {}
+// The momentary openings of the selected reconciliation; nothing on an empty list.
+void FrmOpenConc::verHistorial() {
+    if (Lvw_->topLevelItemCount() == 0) return;
+    FrmConcHist historial(global_, dialogos_, this);
+    historial.IdConc = Lvw_->celda(1);
+    historial.Cuenta = Lvw_->celda(2);
+    historial.DescCuenta = Lvw_->celda(3);
+    historial.exec();
+}
 
 void FrmOpenConc::salir() { close(); }
 
