@@ -177,3 +177,10 @@ INSERT INTO TA_TECNICOS (IDTECNICO, NOMBRE) VALUES ('   1', 'Martín Ledesma');
 INSERT INTO MA_MANTENIMIENTOS (CODIGO, DESCRIPCION) VALUES ('MANT-01', 'Service trimestral de autoelevador');
 INSERT INTO TA_TAREAS_OT (IdTarea, Descripcion) VALUES ('   1', 'Relevamiento');
 INSERT INTO TA_TAREAS_OT (IdTarea, Descripcion) VALUES ('   2', 'Reparación');
+
+-- Lookup windows: item stock, one item on each level (no reorder point with
+-- stock, above its reorder point, below it, and none at all).
+INSERT INTO MA_ARTICULOS_STOCK (IDARTICULO, PUNTOPEDIDO, Stock) VALUES ('PAP-A4-75', 0, 20);
+INSERT INTO MA_ARTICULOS_STOCK (IDARTICULO, PUNTOPEDIDO, Stock) VALUES ('PAP-OF-80', 10, 30);
+INSERT INTO MA_ARTICULOS_STOCK (IDARTICULO, PUNTOPEDIDO, Stock) VALUES ('BOL-AZ-12', 10, 4);
+INSERT INTO MA_ARTICULOS_STOCK (IDARTICULO, PUNTOPEDIDO, Stock) VALUES ('TON-HP-85A', 0, 0);

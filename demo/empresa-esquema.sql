@@ -277,3 +277,15 @@ CREATE VIEW SS_V_TA_DEPOSITO AS
     SELECT IdDeposito, Descripcion, UnidadNegocio FROM TA_DEPOSITO WHERE Restringido = 0;
 CREATE VIEW SS_V_TA_FAMILIAS AS
     SELECT IdFamilia, Descripcion FROM TA_FAMILIAS WHERE Restringida = 0;
+
+-- Lookup windows: the stock of each item (reorder point and units on hand),
+-- shown in colour by level in item lookups, and the stock view those use.
+CREATE TABLE MA_ARTICULOS_STOCK (
+    IDARTICULO     VARCHAR(25)  NOT NULL PRIMARY KEY REFERENCES MA_ARTICULOS (IDARTICULO),
+    PUNTOPEDIDO    NUMERIC(18,4) NOT NULL DEFAULT 0,
+    Stock          NUMERIC(18,4) NOT NULL DEFAULT 0
+);
+CREATE VIEW STK_MA_ARTICULOS AS
+    SELECT A.IDARTICULO, A.DESCRIPCION, S.PUNTOPEDIDO, S.Stock
+      FROM MA_ARTICULOS A LEFT JOIN MA_ARTICULOS_STOCK S ON S.IDARTICULO = A.IDARTICULO
+     WHERE A.SUSPENDIDO = 0;
