@@ -1,11 +1,12 @@
 #include "session/ArchivoConsultas.h"
 
+#include "lookup/ArchivoConsultas.h"
 #include "session/Global.h"
 
 namespace sesion {
 
-// No definitions file is written yet: lookups build their statements from
-// the table itself.
-void CrearArchivoConsultas(Global&) {}
+void CrearArchivoConsultas(Global& global) {
+    consultas::ArchivoConsultas(global.gConsultas.gRutaMascaraConsultas).agregarIncorporadas();
+}
 
 }  // namespace sesion

@@ -4,7 +4,7 @@ namespace sesion {
 
 class Global;
 
-// Writes the built-in lookup definitions into the file named by
+// Appends the built-in lookup definitions to the file named by
 // global.gConsultas.gRutaMascaraConsultas.
 void CrearArchivoConsultas(Global& global);
 

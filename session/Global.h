@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+namespace consultas { class Lib_ClsCons3; }
 namespace plataforma { class Dialogos; }
 
 namespace sesion {
@@ -55,6 +56,9 @@ public:
 
     // The lookup service's set-up.
     PreparacionConsultas gConsultas;
+    // The lookup service, created on first use (after start-up) from the
+    // set-up above and the company settings.
+    consultas::Lib_ClsCons3& gClsCons3();
 
     // The statistics session, on the main session's server; created on first
     // use.
@@ -75,6 +79,7 @@ public:
 private:
     AccesoSinDialogo accesoSinDialogo_;
     std::unique_ptr<datos::DB_Dll> estadisticas_;
+    std::unique_ptr<consultas::Lib_ClsCons3> clsCons3_;
 };
 
 }  // namespace sesion
