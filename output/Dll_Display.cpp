@@ -4,9 +4,24 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 
 namespace salida {
+
+namespace {
+
+// A line's value as the workstation writes it: a fraction with its decimal
+// separator, a null value as nothing.
+QString textoDeLinea(const QVariant& valor) {
+    if (valor.isNull()) return QString();
+    const int tipo = valor.metaType().id();
+    if (tipo == QMetaType::Double || tipo == QMetaType::Float)
+        return QString::number(valor.toDouble(), 'g', 15).replace(u'.', QLocale().decimalPoint());
+    return valor.toString();
+}
+
+}  // namespace
 
 Dll_Display::Dll_Display() = default;
 Dll_Display::~Dll_Display() = default;
@@ -32,7 +47,7 @@ void Dll_Display::CartelMostrar(bool& Cancelado, const std::optional<QVariant>& 
     Lbf_CtrlDisplay& ventana = ventanaCreada();
     const std::optional<QVariant>* lineas[] = {&L1, &l2, &l3};
     for (int i = 0; i < Lbf_CtrlDisplay::Lineas; ++i)
-        if (lineas[i]->has_value()) ventana.LblCtrol(i)->setText((*lineas[i])->toString());
+        if (lineas[i]->has_value()) ventana.LblCtrol(i)->setText(textoDeLinea(**lineas[i]));
     const bool refrescar = tocaRefrescar();
     if (refrescar) ventana.repaint();
     Cancelado = ventana.cancelacionPedida();
