@@ -10,6 +10,7 @@
 #include "reconciliation/FrmConcOpen.h"
 #include "reconciliation/ImagenesEstado.h"
 #include "reconciliation/PanelEstado.h"
+#include "reconciliation/ReporteConciliacion.h"
 #include "reconciliation/Twips.h"
 #include "session/Apariencia.h"
 #include "session/Global.h"
@@ -205,8 +206,8 @@ void FrmOpenConc::cargar() {
 
 void FrmOpenConc::recargar() { CargarLista(); }
 
-// Filled by the report.
-void FrmOpenConc::mostrarReporte() {}
+// The reconciliation report of the selected row; nothing on an empty list.
+void FrmOpenConc::mostrarReporte() { ReporteConciliacion(global_, dialogos_, this).cmdReporte(*Lvw_); }
 
 // The row changes in place; the list is not reloaded.
 void FrmOpenConc::abrirMomentaneamente() {
