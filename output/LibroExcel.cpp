@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QFile>
 #include <algorithm>
+#include <clocale>
+#include <locale.h>
 #include <xlsxwriter.h>
 
 namespace salida {
@@ -28,6 +30,28 @@ lxw_datetime fechaLxw(const QDateTime& fecha) {
     return lxw_datetime{d.year(), d.month(), d.day(), t.hour(), t.minute(),
                         t.second() + t.msec() / 1000.0};
 }
+
+// The library writes numbers into the file with the C run-time's formatting,
+// which follows the process's regional settings: under a decimal comma a
+// width of 8.43 would come out as "8,43" and spoil the workbook. While one
+// lives, this thread formats numbers the C way.
+class NumerosAlEstiloC {
+public:
+    NumerosAlEstiloC() : propia_(newlocale(LC_NUMERIC_MASK, "C", duplocale(LC_GLOBAL_LOCALE))) {
+        if (propia_) anterior_ = uselocale(propia_);
+    }
+    ~NumerosAlEstiloC() {
+        if (!propia_) return;
+        uselocale(anterior_);
+        freelocale(propia_);
+    }
+    NumerosAlEstiloC(const NumerosAlEstiloC&) = delete;
+    NumerosAlEstiloC& operator=(const NumerosAlEstiloC&) = delete;
+
+private:
+    locale_t propia_;
+    locale_t anterior_ = nullptr;
+};
 
 }  // namespace
 
@@ -133,7 +157,10 @@ void LibroExcel::cerrar() {
                                        QStringLiteral("LibroExcel"));
     aplicarColumnas();
     // workbook_close releases the workbook whatever it answers.
-    const lxw_error error = workbook_close(libro_.release());
+    const lxw_error error = [this] {
+        const NumerosAlEstiloC numeros;
+        return workbook_close(libro_.release());
+    }();
     hoja_ = nullptr;
     verificar(error, "Guardar");
 }
