@@ -444,9 +444,10 @@ bool frmAcceso::probarYGrabar(const QString& clave, bool& irAlEnvioOdbc) {
                 sesion_.gDBName = txtDbName_->text();
                 sesion_.OpenServerADODB(false, 3, QString(), true, true);
             },
-            // 7.
+            // 7. A failure the session only showed leaves its flag set:
+            // only an open connection counts.
             [&] {
-                if (probada || !sesion_.gOpenFlag) return;
+                if (probada || !sesion_.gOpenFlag || sesion_.gCnn().State() == 0) return;
                 grabar(clave);
                 grabada = true;
             },
