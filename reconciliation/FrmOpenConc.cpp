@@ -2,6 +2,8 @@
 
 #include "data/DB_Dll.h"
 #include "data/LiteralesSql.h"
+#include "lookup/Lib_ClsCons3.h"
+#include "lookup/VentanasConsulta.h"
 #include "platform/Pasos.h"
 #include "platform/ui/Dialogos.h"
 #include "reconciliation/BotonConDibujo.h"
@@ -240,7 +242,29 @@ void FrmOpenConc::verHistorial() {
 void FrmOpenConc::salir() { close(); }
 
 // Filled by the filter fields' lookup.
-void FrmOpenConc::ConsultarCampo() {}
+// F5: the date picker in the date box, the account lookup in the account box,
+// on the box that last had the focus. Failures are passed over.
+void FrmOpenConc::ConsultarCampo() {
+    QLineEdit* caja = mCampoActual_;
+    QString tag;
+    plataforma::ejecutarSaltandoErrores({
+        [&] { if (caja != nullptr) tag = caja->property("tag").toString(); },
+    });
+    if (caja == nullptr || tag.isEmpty()) return;
+    if (tag.compare(QStringLiteral("FECHA"), Qt::CaseInsensitive) == 0) {
+        plataforma::ejecutarSaltandoErrores({
+            [&] { caja->setText(global_.gUtilidades.elegirFecha().trimmed()); },
+        });
+    } else if (tag == QStringLiteral("MA_CUENTAS")) {
+        consultas::Lib_ClsCons3* consulta = nullptr;
+        plataforma::ejecutarSaltandoErrores({
+            [&] { consulta = &consultas::VentanasConsulta::servicio(global_); },
+            [&] { consulta->CampoDevuelto = QStringLiteral("CODIGO"); },
+            [&] { consulta->ConsultaSearch(QStringLiteral("MA_CUENTAS")); },
+            [&] { caja->setText(consulta->ValorDevuelto.trimmed()); },
+        });
+    }
+}
 
 // ---- Keys, layout and closing -------------------------------------------------
 
@@ -253,7 +277,47 @@ bool FrmOpenConc::eventFilter(QObject* objeto, QEvent* evento) {
         auto* tecla = static_cast<QKeyEvent*>(evento);
         if (teclaDeLaVentana(objeto, tecla->key())) return true;
     }
+    if (eventoDeFiltro(objeto, evento)) return true;
     return QMainWindow::eventFilter(objeto, evento);
+}
+
+bool FrmOpenConc::eventoDeFiltro(QObject* receptor, QEvent* evento) {
+    QLineEdit* caja = nullptr;
+    for (QLineEdit* filtro : txtFields_)
+        if (filtro != nullptr && receptor == filtro) caja = filtro;
+    if (caja == nullptr) return false;
+    if (evento->type() == QEvent::FocusIn) mCampoActual_ = caja;
+    if (evento->type() == QEvent::KeyPress) return teclaDeFiltro(*caja, *static_cast<QKeyEvent*>(evento));
+    return false;
+}
+
+// The keyboard class decides; a refused character never reaches the box, a
+// changed one is typed in its place.
+bool FrmOpenConc::teclaDeFiltro(QLineEdit& caja, QKeyEvent& tecla) {
+    switch (global_.gTeclado.teclaAbajo(tecla.key())) {
+    case utilidades::Teclado::Movimiento::Siguiente:
+        moverFoco(caja, 1);
+        return true;
+    case utilidades::Teclado::Movimiento::Anterior:
+        moverFoco(caja, -1);
+        return true;
+    case utilidades::Teclado::Movimiento::Ninguno:
+        break;
+    }
+    if (tecla.text().size() != 1) return false;
+    const QChar escrito = tecla.text().front();
+    const QChar tomado = global_.gTeclado.teclaPresionada(caja, escrito);
+    if (tomado.isNull()) return true;
+    if (tomado == escrito) return false;
+    caja.insert(QString(tomado));
+    return true;
+}
+
+// The boxes form a ring: past the last comes the first.
+void FrmOpenConc::moverFoco(const QLineEdit& desde, int paso) {
+    const int cantidad = static_cast<int>(std::size(txtFields_));
+    for (int i = 0; i < cantidad; ++i)
+        if (txtFields_[i] == &desde) txtFields_[(i + paso + cantidad) % cantidad]->setFocus(Qt::TabFocusReason);
 }
 
 bool FrmOpenConc::teclaDeLaVentana(QObject* receptor, int tecla) {

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QStatusBar;
@@ -48,6 +49,8 @@ public:
     void CargarLista();
 
     ListaConciliaciones& lista() const { return *Lvw_; }
+    // The filter box that last had the focus; null until one has had it.
+    QLineEdit* mCampoActual() const { return mCampoActual_; }
     QStatusBar& barraEstado() const { return *sbStatusBar_; }
     sesion::Global& global() const { return global_; }
     plataforma::Dialogos& dialogos() const { return dialogos_; }
@@ -78,6 +81,10 @@ private:
     void crearBarraEstado();
     void redistribuir();
     bool teclaDeLaVentana(QObject* receptor, int tecla);
+    // The filter boxes' focus tracking and keyboard rules.
+    bool eventoDeFiltro(QObject* receptor, QEvent* evento);
+    bool teclaDeFiltro(QLineEdit& caja, QKeyEvent& tecla);
+    void moverFoco(const QLineEdit& desde, int paso);
 
     // CargarLista's pieces.
     FiltroConciliaciones::Opciones opcionesFiltro() const;
@@ -105,6 +112,7 @@ private:
     QCheckBox* chkAbiertasM_ = nullptr;
     QCheckBox* chkAbiertas_ = nullptr;
     QLineEdit* txtFields_[2] = {nullptr, nullptr};
+    QLineEdit* mCampoActual_ = nullptr;
     ListaConciliaciones* Lvw_ = nullptr;
     QStatusBar* sbStatusBar_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "reconciliation/FrmOpenConc.h"
 
 #include "data/DB_Dll.h"
+#include "lookup/Lib_ClsCons3.h"
 #include "reconciliation/ImagenesEstado.h"
 #include "reconciliation/Twips.h"
 #include "session/Global.h"
@@ -497,6 +498,8 @@ TEST_F(VentanaConciliaciones, EscTerminaElProgramaDesdeCualquierControl) {
     QSignalSpy fin(ventana_.get(), &FrmOpenConc::programaTerminado);
     QLineEdit* cuenta = control<QLineEdit>("txtFields_0");
     cuenta->setFocus();
+    // F5 in the account box runs the account lookup: answered here without a window.
+    global_.gClsCons3().mostrarLista = [](consultas::EntregaLista&) {};
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : ventana_.get(), Qt::Key_F5);
     EXPECT_EQ(fin.count(), 0);
     EXPECT_TRUE(ventana_->isVisible());
