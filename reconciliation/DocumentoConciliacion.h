@@ -53,7 +53,8 @@ public:
     bool guardarPdf(const QString& archivo) const;
 
 private:
-    void dibujar(QPainter& pintor, double ancho, double alto) const;
+    // `ancho` and `alto` in millimetres; `porMm` device units per millimetre.
+    void dibujar(QPainter& pintor, double ancho, double alto, double porMm) const;
 };
 
 }  // namespace conciliacion
