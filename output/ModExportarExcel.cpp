@@ -52,6 +52,13 @@ bool columnaExportada(const QTableView& g, int columna) {
 
 void dejarPasarEventos() { QCoreApplication::processEvents(); }
 
+// Every date, in the workstation's order or in ISO form, starts with a
+// digit; other texts need not be parsed.
+QDateTime fechaValida(const QString& texto) {
+    if (texto.isEmpty() || !texto.front().isDigit()) return {};
+    return ado::FormatoRegional::leerFechaHora(texto);
+}
+
 }  // namespace
 
 ModExportarExcel::Destino ModExportarExcel::destinoDelEscritorio() {
@@ -73,6 +80,7 @@ void ModExportarExcel::ExportarGrillaExcel(const QTableView& Grilla, bool VistaP
     archivo_.clear();
     falla_.clear();
     libro_.reset();
+    prepararLecturaDeImportes();
 
     plataforma::ejecutarSaltandoErrores({
         [&] { filaEncabezado_ = 1; },
@@ -190,7 +198,7 @@ void ModExportarExcel::escribirCelda(int fila, int columna, const QString& texto
         libro().escribirNumero(fila, columna, *importe);
         return;
     }
-    if (const QDateTime fecha = ado::FormatoRegional::leerFechaHora(limpio); fecha.isValid()) {
+    if (const QDateTime fecha = fechaValida(limpio); fecha.isValid()) {
         libro().escribirFecha(fila, columna, fecha);
         libro().columnaDeFechas(columna);
         return;
@@ -203,16 +211,8 @@ void ModExportarExcel::escribirCelda(int fila, int columna, const QString& texto
 // the workstation's separator) and above zero. A text that only starts with
 // a number ("05/03/2024", "12 cajas") is no amount.
 std::optional<double> ModExportarExcel::importePositivo(const QString& texto) const {
-    const QLocale regional;
-    const QString separador = regional.decimalPoint();
-    const QString decimal = texto.contains(separador) ? separador : QStringLiteral(".");
-    const QString miles = regional.groupSeparator() == decimal ? QString() : regional.groupSeparator();
-    const QString grupos = miles.isEmpty() ? QString()
-                                           : QStringLiteral("(?:") + QRegularExpression::escape(miles) +
-                                                 QStringLiteral("\\d{3})*");
-    const QRegularExpression numero(QStringLiteral("^[+-]? *(?:\\d+") + grupos + QStringLiteral("(?:") +
-                                    QRegularExpression::escape(decimal) + QStringLiteral("\\d*)?|") +
-                                    QRegularExpression::escape(decimal) + QStringLiteral("\\d+)$"));
+    const QRegularExpression& numero =
+        texto.contains(separadorDecimal_) ? importeRegional_ : importeConPunto_;
     if (!numero.match(texto).hasMatch()) return std::nullopt;
     try {
         const ado::Importe importe = utilidades_.importe(texto);
@@ -221,6 +221,32 @@ std::optional<double> ModExportarExcel::importePositivo(const QString& texto) co
         // Too large for an amount: it stays text.
     }
     return std::nullopt;
+}
+
+namespace {
+
+// Digits, optionally in groups of three after the first ones, then the
+// decimal part: the shapes the utility component reads whole.
+QRegularExpression formaDeImporte(const QString& decimal, const QString& miles) {
+    const QString grupos = miles.isEmpty() ? QString()
+                                           : QStringLiteral("(?:") + QRegularExpression::escape(miles) +
+                                                 QStringLiteral("\\d{3})*");
+    const QString punto = QRegularExpression::escape(decimal);
+    return QRegularExpression(QStringLiteral("^[+-]? *(?:\\d+") + grupos + QStringLiteral("(?:") + punto +
+                              QStringLiteral("\\d*)?|") + punto + QStringLiteral("\\d+)$"));
+}
+
+}  // namespace
+
+void ModExportarExcel::prepararLecturaDeImportes() {
+    const QLocale regional;
+    separadorDecimal_ = regional.decimalPoint();
+    const QString miles = regional.groupSeparator();
+    importeRegional_ = formaDeImporte(separadorDecimal_, miles == separadorDecimal_ ? QString() : miles);
+    const QString punto = QStringLiteral(".");
+    importeConPunto_ = formaDeImporte(punto, miles == punto ? QString() : miles);
+    importeRegional_.optimize();
+    importeConPunto_.optimize();
 }
 
 // ---- Handing the workbook over ----------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -79,6 +80,7 @@ private:
     void exportarFilas(const QTableView& grilla);
     void exportarCelda(const QTableView& grilla, int fila, int columna, int& columnaHoja);
     void escribirCelda(int fila, int columna, const QString& texto);
+    void prepararLecturaDeImportes();
     std::optional<double> importePositivo(const QString& texto) const;
     QString reservarArchivo() const;
     void guardarLibro();
@@ -96,6 +98,11 @@ private:
     QString contenido_;
     QString archivo_;
     QString falla_;
+    // A whole number in the workstation's form, and one with a decimal point
+    // (for texts without the workstation's separator).
+    QString separadorDecimal_;
+    QRegularExpression importeRegional_;
+    QRegularExpression importeConPunto_;
 };
 
 }  // namespace salida
