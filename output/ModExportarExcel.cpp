@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
 #include <QTableView>
 
@@ -74,6 +75,12 @@ ModExportarExcel::~ModExportarExcel() = default;
 
 void ModExportarExcel::ExportarGrillaExcel(const QTableView& Grilla, bool VistaPrevia, const QString& Titulo,
                                            const QString&, qint16, qint16, qint16) {
+    // The export lets the window's events through, so its own button can be
+    // pressed again meanwhile; a second export then would drop the first
+    // one's workbook half written.
+    if (exportando_) return;
+    const QScopedValueRollback<bool> enCurso(exportando_, true);
+
     QStringList encabezados{QString()};
     QList<int> anchos{0};
     contenido_ = !Titulo.trimmed().isEmpty() ? Titulo.trimmed() : Grilla.window()->windowTitle();

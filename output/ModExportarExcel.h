@@ -36,6 +36,8 @@ class LibroExcel;
 // title) and the moment of the export; an existing file is never replaced.
 // When the workbook cannot be written, or nothing opens it, a message says so
 // and where the file is; every other failing step is passed over silently.
+// A request that comes while an export runs (its events are let through) is
+// ignored.
 class ModExportarExcel {
 public:
     // Where a new workbook goes and how the desktop opens it; tests put their
@@ -93,6 +95,7 @@ private:
     Dll_Display display_;
 
     // One export's state.
+    bool exportando_ = false;
     std::unique_ptr<LibroExcel> libro_;
     int filaEncabezado_ = 1;
     QString contenido_;

@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -253,6 +254,25 @@ TEST_F(ExportacionAPlanilla, NuncaReemplazaUnArchivoExistente) {
         EXPECT_EQ(f.readAll(), QByteArray("de otro")) << ruta.toStdString();
     }
     EXPECT_TRUE(LectorLibro(exportador_.archivo()).valido());
+}
+
+// The export lets events through; a second request that arrives that way
+// (the button pressed again) is ignored, and the first workbook comes out
+// whole, the only file in the folder.
+TEST_F(ExportacionAPlanilla, UnPedidoDuranteLaExportacionSeIgnora) {
+    llenar({{"FECHA", 80}}, {{"x"}, {"y"}, {"z"}});
+    int pedidos = 0;
+    QTimer::singleShot(0, [&] {
+        ++pedidos;
+        exportar();
+    });
+    exportar();
+    EXPECT_EQ(pedidos, 1);
+    EXPECT_EQ(abiertos_.size(), 1);
+    EXPECT_EQ(archivosEnDocumentos().size(), 1);
+    const LectorLibro libro(exportador_.archivo());
+    ASSERT_TRUE(libro.valido()) << libro.error().toStdString();
+    EXPECT_EQ(libro.filas(), 4);
 }
 
 // ---- What the user is told ------------------------------------------------------------------
