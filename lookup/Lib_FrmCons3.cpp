@@ -203,8 +203,10 @@ void Lib_FrmCons3::redistribuir() {
 
     // 4.-5. The buttons.
     const int arribaBoton = 60;
-    int anchoAceptar = twips::desdePixeles(cmdAceptar_->width());
-    int anchoCancelar = twips::desdePixeles(cmdCancelar_->width());
+    // From the design widths, not the current ones: a narrow window halves
+    // them once, however often it is resized.
+    int anchoAceptar = AnchoBoton;
+    int anchoCancelar = AnchoBoton;
     int izqAceptar = izquierdaBarra + 100;
     int izqCancelar = (anchoBarra - anchoCancelar) / 2;
     int izqNueva = anchoBarra - (anchoCancelar + 150);

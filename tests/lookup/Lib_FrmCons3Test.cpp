@@ -535,4 +535,56 @@ TEST_F(VentanaLista, SinGrabarCfgElArchivoDeAnchosNoSeToca) {
     EXPECT_FALSE(QFile::exists(carpeta_.filePath(QStringLiteral("CONSULTASLEN.QZT"))));
 }
 
+TEST_F(VentanaLista, UnaSentenciaRechazadaSeInformaYLaVentanaQuedaVacia) {
+    dialogos_.responder(respuesta::Aceptar);
+    dialogos_.responder(respuesta::Ignorar);
+    dialogos_.responder(respuesta::Ignorar);
+    mostrar(QStringLiteral("SELECT CODIGO FROM NO_EXISTE"));
+    // The session reports the database's refusal; building the columns shows
+    // the description; reading the rows goes to the load's error dialog.
+    const auto& mensajes = dialogos_.mensajes();
+    ASSERT_EQ(mensajes.size(), 3u);
+    EXPECT_TRUE(mensajes[0].texto.contains(QStringLiteral("NO_EXISTE")));
+    EXPECT_TRUE(mensajes[1].titulo.isEmpty());
+    EXPECT_TRUE(mensajes[2].titulo.startsWith(QStringLiteral("FORM_LOAD"))) << mensajes[2].titulo.toStdString();
+    EXPECT_EQ(lista().topLevelItemCount(), 0);
+    EXPECT_TRUE(ventana_->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+// The button bar's layout for a window width, with and without "&Nueva Busqueda".
+struct CasoBotones {
+    int anchoTwips;
+    bool sinNueva;
+    int izqAceptar, anchoAceptar, izqCancelar, anchoCancelar;  // twips
+};
+
+TEST_F(VentanaLista, BotonesSegunElAnchoDeLaVentana) {
+    const CasoBotones casos[] = {
+        {9000, false, 100, 1695, (9000 - 1695) / 2, 1695},
+        {9000, true, 100, 1695, 9000 - (1695 + 150), 1695},
+        {3000, true, 100, 847, 3000 - (847 + 150), 847},
+        {3000, true, 100, 847, 3000 - (847 + 150), 847},  // resized again: the same
+    };
+    mostrar();
+    for (const CasoBotones& caso : casos) {
+        ventana_->CmdNueva()->setHidden(caso.sinNueva);
+        ventana_->setMinimumSize(0, 0);
+        ventana_->resize(twips::aPixeles(caso.anchoTwips) + 1, ventana_->height());  // a resize each time
+        ventana_->resize(twips::aPixeles(caso.anchoTwips), ventana_->height());
+        QApplication::processEvents();
+        ASSERT_EQ(ventana_->width(), twips::aPixeles(caso.anchoTwips));
+        EXPECT_EQ(ventana_->cmdAceptar()->x(), twips::aPixeles(caso.izqAceptar)) << caso.anchoTwips;
+        EXPECT_EQ(ventana_->cmdAceptar()->width(), twips::aPixeles(caso.anchoAceptar)) << caso.anchoTwips;
+        EXPECT_EQ(ventana_->cmdCancelar()->x(), twips::aPixeles(caso.izqCancelar)) << caso.anchoTwips;
+        EXPECT_EQ(ventana_->cmdCancelar()->width(), twips::aPixeles(caso.anchoCancelar)) << caso.anchoTwips;
+        if (!caso.sinNueva) {
+            EXPECT_EQ(ventana_->CmdNueva()->x(), twips::aPixeles(caso.anchoTwips - (1695 + 150)));
+        }
+    }
+}
+
 }  // namespace
