@@ -380,18 +380,18 @@ void Lib_FrmCons3::Leer(long, long) {
 }
 
 void Lib_FrmCons3::agregarFila() {
+    // Every value is read before the row is added, so that a step repeated
+    // after an error never leaves half a row behind.
     const QString color = EsArticulos_ ? colorStock() : QString();                  // 2.1
-    auto* fila = new QTreeWidgetItem(ListView1_);                                    // 2.2
     const utilidades::Utilidades& util = global_.gUtilidades;
-    fila->setText(0, util.valor(rs_.Fields(0L)).trimmed());
-    if (CheckBoxes) {                                                                // 2.3
-        fila->setFlags(fila->flags() | Qt::ItemIsUserCheckable);
-        const QString devuelto = util.valor(rs_.Fields(CampoDevuelto)).trimmed();
-        fila->setCheckState(0, ValoresDefault.contains(devuelto, Qt::CaseInsensitive) ? Qt::Checked
-                                                                                      : Qt::Unchecked);
-    }
-    for (long i = 1; i < rs_.FieldCount(); ++i)                                      // 2.4
-        fila->setText(static_cast<int>(i), util.valor(rs_.Fields(i)));
+    QStringList celdas{util.valor(rs_.Fields(0L)).trimmed()};                        // 2.2
+    bool marcada = false;
+    if (CheckBoxes)                                                                  // 2.3
+        marcada = ValoresDefault.contains(util.valor(rs_.Fields(CampoDevuelto)).trimmed(), Qt::CaseInsensitive);
+    for (long i = 1; i < rs_.FieldCount(); ++i) celdas << util.valor(rs_.Fields(i));  // 2.4
+
+    auto* fila = new QTreeWidgetItem(ListView1_, celdas);
+    if (CheckBoxes) fila->setCheckState(0, marcada ? Qt::Checked : Qt::Unchecked);
     if (MuestraStock.compare(QStringLiteral("SI"), Qt::CaseInsensitive) == 0 && EsArticulos_
         && !color.isEmpty())                                                         // 2.5
         pintarFila(fila, color);
