@@ -243,6 +243,30 @@ TEST_F(DialogoAcceso, UnaContrasenaIlegibleSeAvisaYNoCambiaElRegistroEncontrado)
     EXPECT_EQ(d.TxtServidor()->text(), QStringLiteral("srv01"));
 }
 
+// The records are counted in 16 bits: the one after the 32767th overflows and
+// goes to the error treatment; Ignore goes on with selecting the first entry,
+// Abort leaves the list without a selection.
+TEST_F(DialogoAcceso, UnaListaDeMasDe32767RegistrosDesbordaYSeTrata) {
+    QByteArray contenido;
+    for (int i = 0; i <= sesion::ConexionesRegistradas::MaximoRegistros; ++i)
+        contenido += registro(QByteArray::number(i).constData(), "srv");
+    escribirLista(contenido);
+    struct Caso {
+        int respuesta;
+        int filaElegida;
+    };
+    for (const Caso caso : {Caso{respuesta::Abortar, -1}, Caso{respuesta::Ignorar, 0}}) {
+        dialogos_ = prueba::DialogosGuion();
+        dialogos_.responder(caso.respuesta);
+        frmAcceso& d = abrir();
+
+        ASSERT_EQ(dialogos_.mensajes().size(), 1u);
+        EXPECT_TRUE(dialogos_.mensajes().front().titulo.startsWith(QStringLiteral("FormLoad - ")));
+        EXPECT_EQ(d.lstBases()->count(), sesion::ConexionesRegistradas::MaximoRegistros);
+        EXPECT_EQ(d.lstBases()->currentRow(), caso.filaElegida) << caso.respuesta;
+    }
+}
+
 // ---- leaving the dialog ---------------------------------------------------------
 
 TEST_F(DialogoAcceso, DobleClicEnUnaEntradaAceptaConSusDatos) {
