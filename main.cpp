@@ -8,6 +8,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/ui/DialogosQt.h"
 #include "reconciliation/FrmOpenConc.h"
+#include "reconciliation/ImagenesEstado.h"
 #include "session/AccesoConDialogo.h"
 #include "session/BaseDemo.h"
 #include "session/Global.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quintaro"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUINTARO_VERSION));
+    // The program's picture, also for the connection dialog and the desktop entry.
+    QApplication::setWindowIcon(conciliacion::ImagenesEstado::icono(conciliacion::ImagenesEstado::AbiertaM));
 
     plataforma::DialogosQt dialogos;
     sesion::Global global(dialogos);
