@@ -5,6 +5,7 @@
 #include "session/frmAcceso.h"
 
 #include "data/DB_Dll.h"
+#include "session/AccesoConDialogo.h"
 #include "session/utility_component/Utilidades.h"
 #include "support/BaseDemo.h"
 #include "support/DialogosGuion.h"
@@ -301,6 +302,34 @@ TEST_F(DialogoAcceso, AceptarYCancelar) {
         EXPECT_EQ(d.Aceptar, caso.aceptar) << caso.nombre;
         EXPECT_EQ(d.isVisible(), caso.sigueVisible) << caso.nombre;
     }
+}
+
+// What the session reads back: the boxes as the user left them, a hint
+// included, and the platform chosen.
+TEST_F(DialogoAcceso, LaSesionLeeLasCajasTalComoQuedaronConSusAyudas) {
+    sesion::AccesoConDialogo acceso(sesion_);
+    acceso.mostrar = [this](frmAcceso& d) {
+        dialogo_.reset();
+        d.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+        EXPECT_EQ(d.TxtServidor()->text(), QStringLiteral("srv01"));
+        EXPECT_EQ(d.TxtUserPassword()->text(), QStringLiteral("clave"));
+        d.TxtUserId()->setFocus();
+        d.CboPlataformaDB()->setCurrentIndex(1);
+        QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("bcAceptar")), Qt::LeftButton);
+    };
+    QString servidor = QStringLiteral("srv01");
+    QString base;
+    QString usuario;
+    QString contrasena = QStringLiteral("clave");
+    int plataforma = 0;
+    ASSERT_TRUE(acceso.pedirConexion(servidor, base, usuario, contrasena, plataforma));
+
+    EXPECT_EQ(servidor, QStringLiteral("srv01"));
+    EXPECT_EQ(base, QStringLiteral("ingrese el nombre de la base de datos"));
+    EXPECT_EQ(usuario, QStringLiteral("Ingrese el usuario"));
+    EXPECT_EQ(contrasena, QStringLiteral("clave"));
+    EXPECT_EQ(plataforma, 1);
 }
 
 // ---- registering a connection ---------------------------------------------------
