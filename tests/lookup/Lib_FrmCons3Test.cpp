@@ -588,3 +588,44 @@ TEST_F(VentanaLista, BotonesSegunElAnchoDeLaVentana) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(VentanaLista, LosPreciosDeArticulosSeTitulanConSuClase) {
+    QStringList leidas;
+    ventana_->leerAjuste = [&](const QString& clave) {
+        leidas << clave;
+        return clave == QStringLiteral("NOM_PCLASE2") ? QStringLiteral("Mayorista") : QString();
+    };
+    ventana_->ValoresDefault = QStringLiteral("@10");  // no wider columns in article lists
+    mostrar(QStringLiteral("SELECT IDARTICULO, PRECIO AS PRECIO2, PRECIO AS PRECIO9 FROM V_MA_ARTICULOS"),
+            QStringLiteral("IDARTICULO"));
+    EXPECT_EQ(lista().headerItem()->text(0), QStringLiteral("IDARTICULO"));
+    EXPECT_EQ(lista().headerItem()->text(1), QStringLiteral("Mayorista"));
+    EXPECT_EQ(lista().headerItem()->text(2), QStringLiteral("PRECIO9"));
+    EXPECT_EQ(leidas, QStringList{"NOM_PCLASE2"});
+    EXPECT_NEAR(lista().columnWidth(1), ventana_->fontMetrics().horizontalAdvance(QString(12, u'X')), 1);
+}
+
+TEST_F(VentanaLista, ConUsarUDBCLeeDeLaSegundaSesionHastaCerrar) {
+    prueba::DialogosGuion otrosDialogos;
+    datos::DB_Dll segunda(otrosDialogos, &global_.DB);
+    segunda.gServidor = demo_.servidor();
+    segunda.gDBName = demo_.baseDatos();
+    segunda.gUsuario = prueba::BaseDemo::usuario();
+    segunda.gUserPassWord = demo_.contrasena();
+    segunda.OpenServerADODB();
+    ASSERT_TRUE(segunda.gOpenFlag);
+    // A row only the second session sees, inside its open transaction.
+    segunda.gCnn().BeginTrans();
+    segunda.EjecutaConsultaSQL(QStringLiteral("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES ('8.8', 'Solo en la segunda')"));
+    ventana_->sesionSecundaria = &segunda;
+    ventana_->UsarUDBC = true;
+    mostrar(QStringLiteral("SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '8.8'"));
+    EXPECT_EQ(lista().topLevelItemCount(), 1);
+    ventana_->close();
+    EXPECT_FALSE(ventana_->UsarUDBC);
+    segunda.gCnn().RollbackTrans();
+}
+
+}  // namespace
