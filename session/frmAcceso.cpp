@@ -105,6 +105,8 @@ void frmAcceso::crearControles() {
         nuevaCaja("TxtServidor", QStringLiteral("ingrese el nombre del servidor e instancia"), this);
     txtPuerto_ = nuevaCaja("TxtPuerto", QStringLiteral("Ingrese el Puerto "), this);
     txtPuerto_->setText(QStringLiteral("1433"));
+    // Shown only: the port travels in the server text ("server:port").
+    txtPuerto_->setReadOnly(true);
 
     cboPlataformaDB_ = new QComboBox(this);
     cboPlataformaDB_->setObjectName(QStringLiteral("CboPlataformaDB"));

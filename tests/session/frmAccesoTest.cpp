@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -330,6 +331,23 @@ TEST_F(DialogoAcceso, LaSesionLeeLasCajasTalComoQuedaronConSusAyudas) {
     EXPECT_EQ(usuario, QStringLiteral("Ingrese el usuario"));
     EXPECT_EQ(contrasena, QStringLiteral("clave"));
     EXPECT_EQ(plataforma, 1);
+}
+
+// By default the dialog runs modally: the request returns once it is hidden.
+TEST_F(DialogoAcceso, PorOmisionElDialogoEsModal) {
+    sesion::AccesoConDialogo acceso(sesion_);
+    bool eraModal = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<frmAcceso*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        eraModal = d->isModal();
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    QString servidor, base, usuario, contrasena;
+    int plataforma = 0;
+    EXPECT_FALSE(acceso.pedirConexion(servidor, base, usuario, contrasena, plataforma));
+    EXPECT_TRUE(eraModal);
+    EXPECT_TRUE(base.isEmpty());
 }
 
 // ---- registering a connection ---------------------------------------------------
