@@ -112,6 +112,9 @@ const CasoTarea casosTarea[] = {
     {"BlancosYMayusculas", "  Ana Paz ", "", true, "CONCILIACIONES DE PRUEBA", "ANA PAZ", "  Ana Paz "},
     {"ComillaEnElNombre", "o'neil", "", true, "CONCILIACIONES DE PRUEBA", "ONEIL", "oneil"},
     {"OtroFormulario", "mgomez", "frmOtro", false, "", "MGOMEZ", "mgomez"},
+    // The demo's menu: only mgomez may reopen reconciliations.
+    {"ProgramaDelDemo", "mgomez", "quintaro", false, "APERTURA MOMENTÁNEA DE CONCILIACIONES", "MGOMEZ", "mgomez"},
+    {"ProgramaDelDemoSinDerecho", "jperez", "quintaro", false, "", "JPEREZ", "jperez"},
 };
 
 class RegistroAccesoTarea : public RegistroAcceso, public ::testing::WithParamInterface<CasoTarea> {};
