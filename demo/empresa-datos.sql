@@ -185,11 +185,8 @@ INSERT INTO MA_ARTICULOS_STOCK (IDARTICULO, PUNTOPEDIDO, Stock) VALUES ('PAP-OF-
 INSERT INTO MA_ARTICULOS_STOCK (IDARTICULO, PUNTOPEDIDO, Stock) VALUES ('BOL-AZ-12', 10, 4);
 INSERT INTO MA_ARTICULOS_STOCK (IDARTICULO, PUNTOPEDIDO, Stock) VALUES ('TON-HP-85A', 0, 0);
 
--- Action history: reconciliation 57 was reopened four times. Its log holds
--- an opening in force (ESTADO 1), closed ones (0 and 2) and one without a
--- state, entered out of date order, as the history lists them by entry.
-INSERT INTO MV_CONCILIACION_CAB (IDCONCILIACION, Cuenta, Fecha, Observaciones, FechaDesde, FechaHasta, fechadesde2, fechahasta2, Tipo, Finalizada) VALUES ('             57', '1.1.02.02', '2024-07-03', 'Junio Galicia, revisada varias veces', '2024-06-01', '2024-06-30', NULL, NULL, 'BCO', 0);
-INSERT INTO MV_CONCILIACION_OPEN (IDCONCILIACION, MOTIVO, USUARIO, FECHA, ESTADO) VALUES ('             57', 'Falta el extracto de junio', 'MGOMEZ en PC:CONTAB-01', '03/07/2024 09:10:00', 0);
-INSERT INTO MV_CONCILIACION_OPEN (IDCONCILIACION, MOTIVO, USUARIO, FECHA, ESTADO) VALUES ('             57', 'Ajuste de intereses del plazo fijo', 'JPEREZ en PC:CONTAB-02', '01/07/2024 17:45:10', 2);
-INSERT INTO MV_CONCILIACION_OPEN (IDCONCILIACION, MOTIVO, USUARIO, FECHA, ESTADO) VALUES ('             57', 'Control de auditoría externa', 'MGOMEZ en PC:CONTAB-01', '08/07/2024 12:00:00', NULL);
-INSERT INTO MV_CONCILIACION_OPEN (IDCONCILIACION, MOTIVO, USUARIO, FECHA, ESTADO) VALUES ('             57', 'Depósito acreditado fuera de término', 'MGOMEZ en PC:CONTAB-01', '10/07/2024 08:30:45', 1);
+-- Action history: two more openings of 9, closed again with ESTADO 2 and
+-- without a state, so its log holds 0, 1, 2 and NULL. The first is dated
+-- before the opening in force, as the history lists them by entry.
+INSERT INTO MV_CONCILIACION_OPEN (IDCONCILIACION, MOTIVO, USUARIO, FECHA, ESTADO) VALUES ('              9', 'Pagos duplicados a Distribuidora Norte', 'JPEREZ en PC:CONTAB-02', '02/04/2024 14:05:33', 2);
+INSERT INTO MV_CONCILIACION_OPEN (IDCONCILIACION, MOTIVO, USUARIO, FECHA, ESTADO) VALUES ('              9', 'Consulta de auditoría externa', 'MGOMEZ en PC:CONTAB-01', '18/04/2024 09:40:00', NULL);
