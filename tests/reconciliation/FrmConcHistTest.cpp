@@ -40,13 +40,14 @@ struct Renglon {
     const char* estado;
 };
 
-// The demo log of reconciliation 57, in the order it was written (not the
-// order of its dates); ESTADO 0, 2, NULL, then 1.
-const Renglon historial57[] = {
-    {"03/07/2024 09:10:00", "MGOMEZ en PC:CONTAB-01", "Falta el extracto de junio", "FINALIZADA"},
-    {"01/07/2024 17:45:10", "JPEREZ en PC:CONTAB-02", "Ajuste de intereses del plazo fijo", "FINALIZADA"},
-    {"08/07/2024 12:00:00", "MGOMEZ en PC:CONTAB-01", "Control de auditoría externa", "FINALIZADA"},
-    {"10/07/2024 08:30:45", "MGOMEZ en PC:CONTAB-01", "Depósito acreditado fuera de término", "ABIERTA"},
+// The demo log of reconciliation 9, in the order it was written (not the
+// order of its dates): ESTADO 0, 1, 2 and NULL. Openings of 3 and 13 were
+// written between them.
+const Renglon historial9[] = {
+    {"12/03/2024 11:02:47", "MGOMEZ en PC:CONTAB-01", "Falta la factura de Papelera Rosarina", "FINALIZADA"},
+    {"15/04/2024 10:20:13", "JPEREZ en PC:CONTAB-02", "Revisión de pagos a proveedores de febrero", "ABIERTA"},
+    {"02/04/2024 14:05:33", "JPEREZ en PC:CONTAB-02", "Pagos duplicados a Distribuidora Norte", "FINALIZADA"},
+    {"18/04/2024 09:40:00", "MGOMEZ en PC:CONTAB-01", "Consulta de auditoría externa", "FINALIZADA"},
 };
 
 class HistorialDeAcciones : public ::testing::Test {
@@ -100,8 +101,8 @@ protected:
     }
 
     // The dialog on its own, for a reconciliation of the demo.
-    std::unique_ptr<FrmConcHist> dialogo(int numero, const QString& cuenta = QStringLiteral("1.1.02.02"),
-                                         const QString& descripcion = QStringLiteral("Banco Galicia cuenta corriente")) {
+    std::unique_ptr<FrmConcHist> dialogo(int numero, const QString& cuenta = QStringLiteral("2.1.01.01"),
+                                         const QString& descripcion = QStringLiteral("Proveedores")) {
         auto d = std::make_unique<FrmConcHist>(global_, dialogos_);
         d->IdConc = codigo(numero);
         d->Cuenta = cuenta;
@@ -133,7 +134,7 @@ protected:
             r << QStringList{QString::fromUtf8(x.fecha), QString::fromUtf8(x.usuario), QString::fromUtf8(x.motivo),
                              QString::fromUtf8(x.estado)};
         };
-        for (const Renglon& x : historial57) agregar(x);
+        for (const Renglon& x : historial9) agregar(x);
         for (const Renglon& x : extra) agregar(x);
         return r;
     }
@@ -151,21 +152,21 @@ protected:
 
 // ---- From the main window ------------------------------------------------------------
 
-// Another reconciliation's opening written between two of 57's stays out;
-// 57's rows keep the order they were written in.
+// Other reconciliations' openings written between those of 9 stay out; 9's
+// rows keep the order they were written in.
 TEST_F(HistorialDeAcciones, LaFilaElegidaMuestraSoloSusAperturasEnElOrdenEnQueSeHicieron) {
     ejecutar(QStringLiteral("INSERT INTO MV_CONCILIACION_OPEN (IDCONCILIACION, MOTIVO, USUARIO, FECHA, ESTADO) "
                             "VALUES ('%1', 'Otra conciliación', 'JPEREZ en PC:CONTAB-02', '09/07/2024 10:00:00', 1)")
                  .arg(codigo(13)));
     ejecutar(QStringLiteral("INSERT INTO MV_CONCILIACION_OPEN (IDCONCILIACION, MOTIVO, USUARIO, FECHA, ESTADO) "
                             "VALUES ('%1', 'Cierre de julio', 'MGOMEZ en PC:CONTAB-01', '02/07/2024 18:00:00', 0)")
-                 .arg(codigo(57)));
-    elegirFila(57);
+                 .arg(codigo(9)));
+    elegirFila(9);
     const bool visto = verHistorial([&](FrmConcHist& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Historial de Acciones"));
-        EXPECT_EQ(texto(d, "lblConc"), QStringLiteral("Conciliación Nro.: 57"));
-        EXPECT_EQ(texto(d, "lblCuenta"), QStringLiteral("Cuenta: 1.1.02.02"));
-        EXPECT_EQ(texto(d, "lblDesc"), QStringLiteral("Descripción: Banco Galicia cuenta corriente"));
+        EXPECT_EQ(texto(d, "lblConc"), QStringLiteral("Conciliación Nro.: 9"));
+        EXPECT_EQ(texto(d, "lblCuenta"), QStringLiteral("Cuenta: 2.1.01.01"));
+        EXPECT_EQ(texto(d, "lblDesc"), QStringLiteral("Descripción: Proveedores"));
         EXPECT_EQ(encabezados(d.grilla()), (QStringList{"FECHA", "USUARIO", "MOTIVO", "ESTADO"}));
         EXPECT_EQ(renglones(d.grilla()),
                   esperados({{"02/07/2024 18:00:00", "MGOMEZ en PC:CONTAB-01", "Cierre de julio", "FINALIZADA"}}));
@@ -196,7 +197,7 @@ TEST_F(HistorialDeAcciones, UnaConciliacionSinAperturasMuestraSoloLosEncabezados
 // Columns 0 to 2 take a quarter of the grid's width, column 3 a quarter less
 // 300 twips.
 TEST_F(HistorialDeAcciones, AnchosDeColumnaPorCuartosDeLaGrilla) {
-    auto d = dialogo(57);
+    auto d = dialogo(9);
     const QTableWidget& g = d->grilla();
     EXPECT_EQ(g.geometry(), twips::rectangulo(15, 1125, 8040, 3900));
     const int cuarto = twips::desdePixeles(g.width()) / 4;
@@ -207,15 +208,15 @@ TEST_F(HistorialDeAcciones, AnchosDeColumnaPorCuartosDeLaGrilla) {
 }
 
 TEST_F(HistorialDeAcciones, ControlesConSusTextosYLugares) {
-    auto d = dialogo(57);
+    auto d = dialogo(9);
     struct Control {
         const char* nombre;
         const char* texto;
         int izquierda, arriba, ancho, alto;
     };
-    for (const Control& c : {Control{"lblConc", "Conciliación Nro.: 57", 100, 60, 4575, 315},
-                             Control{"lblCuenta", "Cuenta: 1.1.02.02", 105, 435, 4575, 315},
-                             Control{"lblDesc", "Descripción: Banco Galicia cuenta corriente", 105, 780, 4575, 315}}) {
+    for (const Control& c : {Control{"lblConc", "Conciliación Nro.: 9", 100, 60, 4575, 315},
+                             Control{"lblCuenta", "Cuenta: 2.1.01.01", 105, 435, 4575, 315},
+                             Control{"lblDesc", "Descripción: Proveedores", 105, 780, 4575, 315}}) {
         auto* l = d->findChild<QLabel*>(QString::fromLatin1(c.nombre));
         ASSERT_NE(l, nullptr) << c.nombre;
         EXPECT_EQ(l->text(), QString::fromUtf8(c.texto));
@@ -237,15 +238,15 @@ TEST_F(HistorialDeAcciones, ControlesConSusTextosYLugares) {
 // break the statement nor widen it to every reconciliation.
 TEST_F(HistorialDeAcciones, UnaComillaEnElIdentificadorNoAmpliaLaConsulta) {
     auto d = std::make_unique<FrmConcHist>(global_, dialogos_);
-    d->IdConc = QStringLiteral("57' OR '1'='1");
+    d->IdConc = QStringLiteral("9' OR '1'='1");
     d->CargarHistorial();
     EXPECT_EQ(d->grilla().rowCount(), 0);
     EXPECT_TRUE(dialogos_.mensajes().empty());
-    EXPECT_EQ(texto(*d, "lblConc"), QStringLiteral("Conciliación Nro.: 57' OR '1'='1"));
+    EXPECT_EQ(texto(*d, "lblConc"), QStringLiteral("Conciliación Nro.: 9' OR '1'='1"));
 }
 
 TEST_F(HistorialDeAcciones, SalirYEscapeOcultanElDialogo) {
-    auto d = dialogo(57);
+    auto d = dialogo(9);
     for (const bool conTecla : {false, true}) {
         d->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(d.get()));
@@ -262,7 +263,7 @@ TEST_F(HistorialDeAcciones, SalirYEscapeOcultanElDialogo) {
 // dialog still opens, with the log's headings and no rows.
 TEST_F(HistorialDeAcciones, UnaConsultaFallidaDejaLaGrillaVaciaSinCaerse) {
     ejecutar(QStringLiteral("DROP TABLE MV_CONCILIACION_OPEN"));
-    auto d = dialogo(57);
+    auto d = dialogo(9);
     EXPECT_EQ(dialogos_.mensajes().size(), 1u);
     EXPECT_EQ(encabezados(d->grilla()), (QStringList{"FECHA", "USUARIO", "MOTIVO", "ESTADO"}));
     EXPECT_EQ(d->grilla().rowCount(), 0);
@@ -271,7 +272,7 @@ TEST_F(HistorialDeAcciones, UnaConsultaFallidaDejaLaGrillaVaciaSinCaerse) {
 // ---- Export --------------------------------------------------------------------------------
 
 TEST_F(HistorialDeAcciones, ExportarEscribeLaGrillaEnUnLibroQueSeAbre) {
-    auto d = dialogo(57);
+    auto d = dialogo(9);
     const QString documentos = carpeta_.filePath(QStringLiteral("Documentos"));
     QList<QUrl> abiertos;
     d->exportador().setDestino({[&] { return documentos; },
@@ -296,11 +297,11 @@ TEST_F(HistorialDeAcciones, ExportarEscribeLaGrillaEnUnLibroQueSeAbre) {
     }
     const prueba::LectorLibro::Celda fecha = libro.celda(QStringLiteral("A2"));
     EXPECT_EQ(fecha.tipo, QStringLiteral("fecha"));
-    EXPECT_EQ(fecha.valor, QVariant(QStringLiteral("2024-07-03 09:10:00")));
+    EXPECT_EQ(fecha.valor, QVariant(QStringLiteral("2024-03-12 11:02:47")));
     EXPECT_EQ(libro.celda(QStringLiteral("B3")).valor, QVariant(QStringLiteral("JPEREZ en PC:CONTAB-02")));
-    EXPECT_EQ(libro.celda(QStringLiteral("C4")).valor, QVariant(QStringLiteral("Control de auditoría externa")));
-    EXPECT_EQ(libro.celda(QStringLiteral("D4")).valor, QVariant(QStringLiteral("FINALIZADA")));
-    EXPECT_EQ(libro.celda(QStringLiteral("D5")).valor, QVariant(QStringLiteral("ABIERTA")));
+    EXPECT_EQ(libro.celda(QStringLiteral("C5")).valor, QVariant(QStringLiteral("Consulta de auditoría externa")));
+    EXPECT_EQ(libro.celda(QStringLiteral("D3")).valor, QVariant(QStringLiteral("ABIERTA")));
+    EXPECT_EQ(libro.celda(QStringLiteral("D5")).valor, QVariant(QStringLiteral("FINALIZADA")));
     EXPECT_TRUE(dialogos_.mensajes().empty());
     EXPECT_TRUE(d->isVisible());
 }
