@@ -46,8 +46,8 @@ void registrarCaja(Global& global, const QString& caja) {
 void AplicarEstilo(Global& global, QWidget& ventana) {
     const QString carpeta = global.gUtilidades.carpeta(plataforma::carpetaAplicacion());
     // 1. and 2.
-    const EleccionEstilo eleccion = EleccionEstilo::porNumero(
-        EleccionEstilo::numeroDelUsuario(carpeta, global.gDatosEquipo.usuarioEstacion()));
+    global.gEstilo = EleccionEstilo::numeroDelUsuario(carpeta, global.gDatosEquipo.usuarioEstacion());
+    const EleccionEstilo eleccion = EleccionEstilo::porNumero(global.gEstilo);
     // 3.
     const QString hoja = eleccion.hojaDeEstilo(carpeta);
     if (!hoja.isEmpty()) ventana.setStyleSheet(hoja);

@@ -52,6 +52,7 @@ public:
     std::int16_t gTimeOut = 360;        // command time-out of the main connection, seconds
     QString gTablaConfiguracion;        // the settings table
     QString gArchivoAyuda;              // the application's help file
+    std::int16_t gEstilo = 0;           // the skin number read for the workstation user
     ConfiguracionEmpresa gConfiguracion;  // the company settings start-up loads
 
     // The lookup service's set-up.

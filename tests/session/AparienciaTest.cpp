@@ -212,6 +212,7 @@ TEST_P(EleccionDeEstilo, ElNumeroDelUsuarioEligeLaHojaQueVisteLaVentana) {
     EXPECT_EQ(eleccion.ini, QString::fromLatin1(caso.ini));
 
     sesion::AplicarEstilo(global_, ventana_);
+    EXPECT_EQ(global_.gEstilo, eleccion.numero);
     const QString hoja = ventana_.styleSheet();
     ASSERT_FALSE(hoja.isEmpty());
     if (eleccion.ini.isEmpty()) {
