@@ -1,11 +1,14 @@
 // Draws the main window on the demo database once per skin, offscreen, and
 // saves the pictures into the folder given as the first argument, so that
-// the looks can be compared (docs/estilo-*.png).
+// the looks can be compared (docs/estilo-*.png); then "Control de Acceso"
+// with two registered connections (docs/control-de-acceso.png).
 //
 //     capturas_estilos docs
 
 #include "reconciliation/FrmOpenConc.h"
+#include "session/ConexionesRegistradas.h"
 #include "session/Global.h"
+#include "session/frmAcceso.h"
 #include "support/BaseDemo.h"
 #include "support/DialogosGuion.h"
 #include "support/EntornoPruebas.h"
@@ -43,6 +46,24 @@ bool elegirPiel(const QString& carpeta, const QString& usuario, int numero) {
     return true;
 }
 
+bool capturarAcceso(const QString& carpeta, const QString& destino) {
+    prueba::DialogosGuion dialogos;
+    sesion::Global global(dialogos);
+    const sesion::ConexionesRegistradas lista(carpeta + QStringLiteral("/"));
+    const QString conexiones[][2] = {{QStringLiteral("ZANTAR_DEMO"), QStringLiteral("demo")},
+                                     {QStringLiteral("EMPRESA01"), QStringLiteral("srvcontable\\zantar:1450")}};
+    for (const auto& c : conexiones)
+        lista.GrabarConexion(sesion::ConexionesRegistradas::clave(c[0], c[1]), c[0], c[0], c[0], c[1],
+                             global.gUtilidades);
+    sesion::frmAcceso dialogo(global.DB);
+    dialogo.show();
+    if (!QTest::qWaitForWindowExposed(&dialogo)) return false;
+    const QString archivo = destino + QStringLiteral("/control-de-acceso.png");
+    if (!dialogo.grab().save(archivo)) return false;
+    std::printf("%s\n", qPrintable(archivo));
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,5 +95,5 @@ int main(int argc, char** argv) {
         if (!ventana.grab().save(archivo)) return 1;
         std::printf("%s\n", qPrintable(archivo));
     }
-    return 0;
+    return capturarAcceso(programa.path(), destino) ? 0 : 1;
 }
