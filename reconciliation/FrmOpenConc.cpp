@@ -275,7 +275,13 @@ void FrmOpenConc::ConsultarCampo() {
 bool FrmOpenConc::eventFilter(QObject* objeto, QEvent* evento) {
     if (evento->type() == QEvent::KeyPress && objeto->isWidgetType()) {
         auto* tecla = static_cast<QKeyEvent*>(evento);
-        if (teclaDeLaVentana(objeto, tecla->key())) return true;
+        if (teclaDeLaVentana(objeto, tecla->key())) {
+            // F5 still reaches the focused box's own key handling, after the
+            // lookup, and ends there: once the lookup has moved the focus, the
+            // key climbing on to the window would count as a new F5.
+            if (tecla->key() == Qt::Key_F5) eventoDeFiltro(objeto, evento);
+            return true;
+        }
     }
     if (eventoDeFiltro(objeto, evento)) return true;
     return QMainWindow::eventFilter(objeto, evento);
@@ -332,7 +338,7 @@ bool FrmOpenConc::teclaDeLaVentana(QObject* receptor, int tecla) {
         return true;
     }
     ConsultarCampo();
-    return false;  // the focused box's own key handling still sees F5
+    return true;
 }
 
 void FrmOpenConc::resizeEvent(QResizeEvent* evento) {
