@@ -4,6 +4,7 @@
 
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/RegistroConsulta.h"
+#include "lookup/VentanasConsulta.h"
 #include "reconciliation/FrmOpenConc.h"
 #include "session/Global.h"
 #include "support/BaseDemo.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -172,6 +174,67 @@ TEST_F(CamposFiltro, EscEnLaConsultaVaciaLaCajaSinTerminarElPrograma) {
     EXPECT_TRUE(cuenta()->text().isEmpty());
     EXPECT_EQ(terminaciones, 0);
     EXPECT_TRUE(ventana_->isVisible());
+}
+
+// ---- The option lists in the real list window ------------------------------------
+
+TEST_F(CamposFiltro, MenuOpcionesMuestraUnaColumnaConElTituloYDevuelveLaElegida) {
+    consultas::Lib_ClsCons3& servicio = consultas::VentanasConsulta::servicio(global_);
+    alAbrirseLaConsulta([](QDialog& menu) {
+        auto* lista = menu.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        ASSERT_NE(lista, nullptr);
+        EXPECT_EQ(lista->columnCount(), 1);
+        EXPECT_EQ(lista->headerItem()->text(0), QStringLiteral("Elija una opcion"));
+        ASSERT_EQ(lista->topLevelItemCount(), 3);
+        EXPECT_FALSE(menu.findChild<QWidget*>(QStringLiteral("CmdNueva"))->isVisibleTo(&menu));
+        QTreeWidgetItem* segunda = lista->findItems(QStringLiteral("Dos"), Qt::MatchExactly).value(0);
+        ASSERT_NE(segunda, nullptr);
+        lista->setCurrentItem(segunda);
+        QTest::keyClick(lista, Qt::Key_Return);
+    });
+    EXPECT_EQ(servicio.MenuOpciones(QStringLiteral("Elija una opcion"),
+                                    {QStringLiteral("Uno"), QStringLiteral("Dos"), QStringLiteral("Tres")}),
+              QStringLiteral("Dos"));
+}
+
+TEST_F(CamposFiltro, CheckOpcionesDejaLasMarcadasEnValores) {
+    consultas::Lib_ClsCons3& servicio = consultas::VentanasConsulta::servicio(global_);
+    alAbrirseLaConsulta([](QDialog& menu) {
+        auto* lista = menu.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        ASSERT_NE(lista, nullptr);
+        ASSERT_EQ(lista->topLevelItemCount(), 3);
+        QTreeWidgetItem* tres = lista->findItems(QStringLiteral("Tres"), Qt::MatchExactly).value(0);
+        ASSERT_NE(tres, nullptr);
+        tres->setCheckState(0, Qt::Checked);
+        QTest::keyClick(lista, Qt::Key_Return);
+    });
+    EXPECT_TRUE(servicio.CheckOpciones(QStringLiteral("Marque"), nullptr,
+                                       {QStringLiteral("1Uno"), QStringLiteral("0Dos"), QStringLiteral("0Tres")})
+                    .isEmpty());
+    QStringList marcadas = servicio.Valores;
+    marcadas.sort();
+    EXPECT_EQ(marcadas, (QStringList{QStringLiteral("Tres"), QStringLiteral("Uno")}));
+}
+
+TEST_F(CamposFiltro, ConMarcasTodasLasFilasEmpiezanDesmarcadasYVuelvenLasMarcadas) {
+    consultas::Lib_ClsCons3& servicio = consultas::VentanasConsulta::servicio(global_);
+    alAbrirseLaConsulta([](QDialog& consulta) {
+        auto* lista = consulta.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        ASSERT_NE(lista, nullptr);
+        ASSERT_GT(lista->topLevelItemCount(), 2);
+        for (int i = 0; i < lista->topLevelItemCount(); ++i)
+            EXPECT_EQ(lista->topLevelItem(i)->checkState(0), Qt::Unchecked) << i;
+        QTreeWidgetItem* fondo = lista->findItems(QStringLiteral("Fondo fijo"), Qt::MatchExactly).value(0);
+        ASSERT_NE(fondo, nullptr);
+        fondo->setCheckState(0, Qt::Checked);
+        QTest::keyClick(lista, Qt::Key_Return);
+    });
+    servicio.Checks = true;
+    servicio.CampoDevuelto = QStringLiteral("CODIGO");
+    servicio.ConsultaSearch(QStringLiteral("MA_CUENTAS"), nullptr, {}, nullptr, nullptr, {}, false,
+                            QStringLiteral("1.1.01.01"));
+    EXPECT_EQ(servicio.Valores, QStringList{QStringLiteral("1.1.01.02")});
+    EXPECT_FALSE(servicio.Checks);
 }
 
 // ---- Keyboard rules ------------------------------------------------------------
