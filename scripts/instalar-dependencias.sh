@@ -8,6 +8,8 @@ paquetes=(
   qt6-base-dev            # Widgets, PrintSupport, Test
   unixodbc unixodbc-dev   # the ODBC driver manager
   libsqliteodbc           # the embedded engine's ODBC driver ("SQLite3")
+  postgresql              # the private server the tests start (scripts/servidor-postgres.sh)
+  odbc-postgresql         # its ODBC driver ("PostgreSQL Unicode")
   libgtest-dev libbenchmark-dev
   libxlsxwriter-dev       # spreadsheet export
   poppler-utils           # tests read the report's PDF back (pdftotext)
