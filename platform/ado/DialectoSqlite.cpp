@@ -77,6 +77,28 @@ bool DialectoSqlite::esSugerencia(const Tokens& tokens, qsizetype abre, qsizetyp
     return alguna;
 }
 
+void DialectoSqlite::quitarDueno(Tokens& tokens) {
+    const auto esDueno = [](const Token& t) {
+        if (t.es("DBO")) return true;
+        return t.clase == Clase::Nombre && t.texto.size() == 5 &&
+               t.texto.mid(1, 3).compare(QLatin1String("dbo"), Qt::CaseInsensitive) == 0;
+    };
+    const auto esNombre = [](const Token& t) { return t.clase == Clase::Palabra || t.clase == Clase::Nombre; };
+    const auto n = [&tokens] { return static_cast<qsizetype>(tokens.size()); };
+    for (qsizetype i = 0; i < n(); ++i) {
+        if (!esDueno(tokens[i])) continue;
+        // "base.dbo.X" names another database: not this engine's to mend.
+        qsizetype antes = i - 1;
+        while (antes >= 0 && !tokens[antes].significativo()) --antes;
+        if (antes >= 0 && tokens[antes].simbolo(".")) continue;
+        const qsizetype punto = siguiente(tokens, i);
+        if (punto >= n() || !tokens[punto].simbolo(".")) continue;
+        const qsizetype nombre = siguiente(tokens, punto);
+        if (nombre >= n() || !esNombre(tokens[nombre])) continue;
+        tokens.erase(tokens.begin() + i, tokens.begin() + nombre);
+    }
+}
+
 void DialectoSqlite::quitarSugerencias(Tokens& tokens) {
     for (qsizetype i = 0; i < static_cast<qsizetype>(tokens.size()); ++i) {
         qsizetype abre = -1, desde = i;
@@ -338,6 +360,7 @@ void DialectoSqlite::fechasAlmacenadas(Tokens& tokens) const {
 
 QString DialectoSqlite::reescribir(const QString& sentencia) const {
     Tokens tokens = LexicoSql::separar(sentencia);
+    quitarDueno(tokens);
     fechasAlmacenadas(tokens);
     quitarSugerencias(tokens);
     invertirCharindex(tokens);

@@ -13,7 +13,8 @@ namespace ado {
 // token, so that quoted values and names are never touched by mistake:
 // table hints ("with(nolock)") go, TOP n becomes a LIMIT at the end of its
 // own (sub)query, [names] become "names", ISNULL/LEN/SUBSTRING/CHARINDEX/
-// GETDATE become their SQLite forms, and a date literal written in the
+// GETDATE become their SQLite forms, the owner "dbo" goes from qualified
+// names (the engine has no owner schemas), and a date literal written in the
 // workstation's order becomes an ISO date where it is compared.
 //
 // A date written into a date column (INSERT ... VALUES, UPDATE ... SET) in
@@ -37,6 +38,8 @@ private:
         bool entreBetween = false;      // after BETWEEN, before its AND
     };
 
+    // "dbo.X", "[dbo].[X]": the owner goes, the name stays as written.
+    static void quitarDueno(Tokens& tokens);
     static void quitarSugerencias(Tokens& tokens);
     static void invertirCharindex(Tokens& tokens);
     static Tokens transformar(const Tokens& tokens);

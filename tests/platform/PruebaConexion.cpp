@@ -335,6 +335,13 @@ const Consulta consultas[] = {
     {"SELECT CASE WHEN GETDATE() > '01/01/2000' THEN 1 ELSE 0 END", "1"},
     {"SELECT COUNT(*) FROM MA_CUENTAS WHERE Descripcion = N'Banco Nación'", "1"},
     {"SELECT TOP 100 PERCENT Descripcion FROM V_CUENTAS ORDER BY Codigo", "Caja; pesos"},
+    // owner-qualified names, as the lookup tree's statement writes them
+    {"SELECT     TOP 100 PERCENT Codigo, Descripcion, (SELECT     TOP 1 Codigo FROM dbo.V_CUENTAS a  "
+     " Where a.Codigo < b.Codigo And (Len(LTrim(RTrim(a.Codigo))) < Len(LTrim(RTrim(b.Codigo)))) "
+     " ORDER BY Codigo DESC) AS [relative] FROM dbo.V_CUENTAS b Where Codigo<>'' ORDER BY Codigo DESC",
+     "2.1.01"},
+    {"SELECT [Descripcion] FROM [dbo].[MA_CUENTAS] WITH (NOLOCK) WHERE Codigo = '1.1.02'", "Banco Nación"},
+    {"SELECT COUNT(*) FROM DBO.MA_CUENTAS c INNER JOIN dbo.V_CUENTAS v ON v.Codigo = c.Codigo", "3"},
 };
 
 class DialectoEnLaBase : public BaseDePrueba, public ::testing::WithParamInterface<Consulta> {};

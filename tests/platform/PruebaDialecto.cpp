@@ -28,7 +28,15 @@ const Reescritura reescrituras[] = {
     {"SELECT TOP 3 A FROM T;", "SELECT A FROM T LIMIT 3;"},
     // names and functions
     {"SELECT [Codigo], [Desc ripcion] FROM [dbo].[MA_CUENTAS]",
-     "SELECT \"Codigo\", \"Desc ripcion\" FROM \"dbo\".\"MA_CUENTAS\""},
+     "SELECT \"Codigo\", \"Desc ripcion\" FROM \"MA_CUENTAS\""},
+    // the owner goes from qualified names, never from literals, quoted names
+    // or another database's names
+    {"SELECT b.IdFamilia FROM dbo.V_TA_FAMILIAS b", "SELECT b.IdFamilia FROM V_TA_FAMILIAS b"},
+    {"select * from DBO.T join Dbo . U on T.A = U.A", "select * from T join U on T.A = U.A"},
+    {"SELECT A FROM [DBO].T WHERE B IN (SELECT B FROM dbo.[U V])", "SELECT A FROM T WHERE B IN (SELECT B FROM \"U V\")"},
+    {"UPDATE dbo.T SET A = 1 WHERE EXISTS (SELECT 1 FROM dbo.U)", "UPDATE T SET A = 1 WHERE EXISTS (SELECT 1 FROM U)"},
+    {"SELECT 'dbo.T', \"dbo.T\", [dbo.T] FROM T", "SELECT 'dbo.T', \"dbo.T\", \"dbo.T\" FROM T"},
+    {"SELECT dbo, a.dbo FROM base.dbo.T a, dbo_x.U", "SELECT dbo, a.dbo FROM base.dbo.T a, dbo_x.U"},
     {"SELECT ISNULL(A, 0), LEN(B), SUBSTRING(C, 1, 2) FROM T", "SELECT IFNULL(A, 0), LENGTH(B), SUBSTR(C, 1, 2) FROM T"},
     {"SELECT Charindex('-', Codigo) FROM T", "SELECT INSTR(Codigo, '-') FROM T"},
     {"SELECT CHARINDEX('.', SUBSTRING(C, CHARINDEX('-', C), 9)) FROM T",
@@ -76,7 +84,7 @@ const Reescritura almacenadas[] = {
     {"INSERT INTO MV_X (Motivo, [Fecha], Alta) VALUES ('05/03/2024', '05/03/2024 10:20', '2024-01-02')",
      "INSERT INTO MV_X (Motivo, \"Fecha\", Alta) VALUES ('05/03/2024', '2024-03-05 10:20:00', '2024-01-02')"},
     {"insert into dbo.MV_X (Fecha, Motivo) values ('01/02/2024', 'a'), ('02/02/2024', '03/02/2024')",
-     "insert into dbo.MV_X (Fecha, Motivo) values ('2024-02-01', 'a'), ('2024-02-02', '03/02/2024')"},
+     "insert into MV_X (Fecha, Motivo) values ('2024-02-01', 'a'), ('2024-02-02', '03/02/2024')"},
     {"UPDATE MV_X SET Motivo = '05/03/2024', Fecha = '06/03/2024' WHERE Fecha < '07/03/2024'",
      "UPDATE MV_X SET Motivo = '05/03/2024', Fecha = '2024-03-06' WHERE Fecha < '2024-03-07'"},
     {"UPDATE OTRA SET Fecha = '06/03/2024'", "UPDATE OTRA SET Fecha = '06/03/2024'"},
