@@ -7,8 +7,14 @@
 # Both databases are dropped when they exist and created again (the
 # statistics database is QZ_ESTADISTICAS unless named). The server, login and
 # password are psql's usual ones: PGHOST, PGPORT, PGUSER, PGPASSWORD (or
-# ~/.pgpass); the login must be allowed to create databases. Names keep their
-# letter case: the program's "@DbName=ZANTAR_DEMO" reaches "ZANTAR_DEMO".
+# ~/.pgpass); the login must be allowed to create databases and roles. Names
+# keep their letter case: the program's "@DbName=ZANTAR_DEMO" reaches
+# "ZANTAR_DEMO".
+#
+# The demo's users become logins of the server, as they are on the suite's
+# SQL Server: mgomez (the administrator in TA_USUARIOS) and jperez, both with
+# the password "demo", allowed to read and write both databases. Existing
+# logins of those names keep their password.
 set -euo pipefail
 
 if (($# < 1 || $# > 2)); then
@@ -37,8 +43,31 @@ cargar() {
     psql -X -q -v ON_ERROR_STOP=1 --single-transaction -d "$destino" "${argumentos[@]}"
 }
 
+usuarios_demo() {
+  psql -X -q -v ON_ERROR_STOP=1 -d postgres <<'SQL'
+DO $$
+DECLARE u text;
+BEGIN
+  FOREACH u IN ARRAY ARRAY['mgomez', 'jperez'] LOOP
+    IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = u) THEN
+      EXECUTE format('CREATE ROLE %I LOGIN PASSWORD %L', u, 'demo');
+    END IF;
+  END LOOP;
+END $$;
+SQL
+}
+
+permitir_usuarios_demo() {
+  psql -X -q -v ON_ERROR_STOP=1 -d "$1" \
+    -c "GRANT ALL ON ALL TABLES IN SCHEMA public TO mgomez, jperez" \
+    -c "GRANT ALL ON ALL SEQUENCES IN SCHEMA public TO mgomez, jperez"
+}
+
+usuarios_demo
 recrear "$base"
 cargar "$base" empresa-esquema.sql empresa-datos.sql
+permitir_usuarios_demo "$base"
 recrear "$estadisticas"
 cargar "$estadisticas" estadisticas.sql
+permitir_usuarios_demo "$estadisticas"
 echo "Demo cargada en \"$base\" y \"$estadisticas\"."
