@@ -65,13 +65,19 @@ void Connection::Interna::exigirAbierta() const {
 
 void Connection::Interna::abrir(const QString& texto, const QString& usuario, const QString& contrasena) {
     const TextoConexion partes(texto);
-    proveedor = Proveedor::elegir(partes);
+    proveedor = Proveedor::elegir(partes, entorno.origenesDeDatos());
     const auto verificar = verificador();
     try {
         const QString cadena = proveedor->cadenaOdbc(partes, usuario, contrasena, entorno.controladores());
         conexion.emplace(entorno, cadena, connectionTimeout, verificar);
     } catch (const FallaDeConexion& falla) {
         errores.Add(falla.error());
+        throw;
+    }
+    try {
+        proveedor->conectado(*conexion, verificar, connectionTimeout);
+    } catch (...) {
+        conexion.reset();  // half prepared: the connection does not count as open
         throw;
     }
     connectionString = texto;
@@ -213,6 +219,7 @@ TablaDatos Connection::Interna::tablas(const QStringList& restricciones) {
     restriccion(restricciones, 1, esquema);
     restriccion(restricciones, 2, tabla);
     restriccion(restricciones, 3, tipo);
+    if (tabla) tabla = proveedor->nombreEnCatalogo(*tabla);
     const auto verificar = verificador();
     odbc::SentenciaOdbc s(*conexion, verificar, commandTimeout);
     s.tablas(catalogo, esquema, tabla, tipo);
@@ -230,6 +237,8 @@ TablaDatos Connection::Interna::columnas(const QStringList& restricciones) {
     restriccion(restricciones, 1, esquema);
     restriccion(restricciones, 2, tabla);
     restriccion(restricciones, 3, columna);
+    if (tabla) tabla = proveedor->nombreEnCatalogo(*tabla);
+    if (columna) columna = proveedor->nombreEnCatalogo(*columna);
     const auto verificar = verificador();
     odbc::SentenciaOdbc s(*conexion, verificar, commandTimeout);
     s.columnasDe(catalogo, esquema, tabla, columna);
@@ -245,7 +254,7 @@ QStringList Connection::Interna::clavePrimaria(const QString& tabla) {
     exigirAbierta();
     const auto verificar = verificador();
     odbc::SentenciaOdbc s(*conexion, verificar, commandTimeout);
-    s.clavePrimaria(tabla);
+    s.clavePrimaria(proveedor->nombreEnCatalogo(tabla));
     const TablaDatos t = odbc::LectorResultados::leer(s, nullptr);
     QStringList claves;
     for (const auto& fila : t.filas)

@@ -4,6 +4,7 @@
 #include "platform/ado/FallaDeConexion.h"
 #include "platform/ado/proveedores/ProveedorJet.h"
 #include "platform/ado/proveedores/ProveedorOracle.h"
+#include "platform/ado/proveedores/ProveedorOrigenDatos.h"
 #include "platform/ado/proveedores/ProveedorSqlServer.h"
 #include "platform/ado/proveedores/ProveedorSqlite.h"
 
@@ -24,7 +25,8 @@ QString carpetaDelServidor(const QString& servidor) {
 
 }  // namespace
 
-std::unique_ptr<Proveedor> Proveedor::elegir(const TextoConexion& texto) {
+std::unique_ptr<Proveedor> Proveedor::elegir(const TextoConexion& texto,
+                                             const std::vector<odbc::EntornoOdbc::OrigenDatos>& origenes) {
     const QString nombre = texto.valor({QStringLiteral("Provider")});
     if (nombre.startsWith(QLatin1String("OraOLEDB"), Qt::CaseInsensitive) ||
         nombre.startsWith(QLatin1String("MSDAORA"), Qt::CaseInsensitive))
@@ -32,8 +34,12 @@ std::unique_ptr<Proveedor> Proveedor::elegir(const TextoConexion& texto) {
     if (nombre.startsWith(QLatin1String("Microsoft.Jet"), Qt::CaseInsensitive) ||
         nombre.startsWith(QLatin1String("Microsoft.ACE"), Qt::CaseInsensitive))
         return std::make_unique<ProveedorJet>();
-    const QString carpeta = carpetaDelServidor(ProveedorSqlServer::servidor(texto));
+    const QString servidor = ProveedorSqlServer::servidor(texto).trimmed();
+    const QString carpeta = carpetaDelServidor(servidor);
     if (!carpeta.isEmpty()) return std::make_unique<ProveedorSqlite>(carpeta);
+    for (const auto& origen : origenes)
+        if (!servidor.isEmpty() && origen.nombre.compare(servidor, Qt::CaseInsensitive) == 0)
+            return std::make_unique<ProveedorOrigenDatos>(origen.nombre, origen.controlador);
     return std::make_unique<ProveedorSqlServer>();
 }
 

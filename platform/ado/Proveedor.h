@@ -2,7 +2,10 @@
 
 #include "platform/ado/Errors.h"
 #include "platform/ado/TextoConexion.h"
+#include "platform/ado/odbc/ConexionOdbc.h"
 #include "platform/ado/odbc/DescripcionColumna.h"
+#include "platform/ado/odbc/EntornoOdbc.h"
+#include "platform/ado/odbc/VerificadorOdbc.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,9 +22,12 @@ class Proveedor {
 public:
     virtual ~Proveedor() = default;
 
-    // The provider for a connection text: by its PROVIDER key, and the
-    // embedded engine for a SQL Server text whose server names a folder.
-    static std::unique_ptr<Proveedor> elegir(const TextoConexion& texto);
+    // The provider for a connection text: by its PROVIDER key; for a SQL
+    // Server text, the embedded engine when its server names a folder, else
+    // the data source it names among `origenes` (ignoring case), else a SQL
+    // Server host.
+    static std::unique_ptr<Proveedor> elegir(const TextoConexion& texto,
+                                             const std::vector<odbc::EntornoOdbc::OrigenDatos>& origenes = {});
 
     // The ODBC connection string; `usuario` and `contrasena`, when not empty,
     // stand for those of the text. Raises FallaDeConexion when the target
@@ -31,6 +37,13 @@ public:
 
     // The Source of its errors.
     virtual QString origen() const = 0;
+
+    // Runs once the driver has connected, before any statement: a provider
+    // that reaches its engine through a data source learns here which engine
+    // answered, and an engine sets up the session it needs. A failure raises
+    // through `verificar`, and the opening fails.
+    virtual void conectado(odbc::ConexionOdbc& /*conexion*/, const odbc::VerificadorOdbc& /*verificar*/,
+                           long /*segundosEspera*/) {}
 
     // Gives an engine's diagnostic its SQL Server state and native number.
     virtual void normalizar(Error&) const {}
@@ -53,6 +66,10 @@ public:
     virtual QString citar(const QString& identificador) const {
         return u'[' + identificador + u']';
     }
+
+    // The name the engine's catalogue keeps for a table or column the
+    // program writes as `nombre` (an engine that folds unquoted names).
+    virtual QString nombreEnCatalogo(const QString& nombre) const { return nombre; }
 
 protected:
     // The driver to use: the one named by the environment variable, else the

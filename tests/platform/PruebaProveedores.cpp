@@ -4,11 +4,14 @@
 #include "platform/ado/Proveedor.h"
 #include "platform/ado/TextoConexion.h"
 #include "platform/ado/proveedores/ProveedorJet.h"
+#include "platform/ado/proveedores/ProveedorPostgres.h"
 #include "platform/ado/proveedores/ProveedorOracle.h"
+#include "platform/ado/proveedores/ProveedorOrigenDatos.h"
 #include "platform/ado/proveedores/ProveedorSqlServer.h"
 #include "platform/ado/proveedores/ProveedorSqlite.h"
 
 #include <QFile>
+#include <typeinfo>
 
 namespace {
 
@@ -103,4 +106,64 @@ TEST(Proveedores, CadaTextoEligeSuProveedor) {
                                  QStringLiteral(";User Id=admin;Password=;"));
     EXPECT_EQ(ado::Proveedor::elegir(jet)->cadenaOdbc(jet, {}, {}, {QStringLiteral("MDBTools")}),
               QStringLiteral("Driver={MDBTools};DBQ=") + mdb + u';');
+}
+
+TEST(Proveedores, UnServidorQueNombraUnOrigenDeDatosConectaPorEl) {
+    const std::vector<ado::odbc::EntornoOdbc::OrigenDatos> origenes = {
+        {QStringLiteral("QUINTARO_PG"), QStringLiteral("PostgreSQL Unicode")},
+        {QStringLiteral("Local Lite"), QStringLiteral("SQLite3")},
+    };
+    struct Caso {
+        const char* textoAdo;
+        const char* cadenaOdbc;  // "" when the text does not reach a data source
+    };
+    const Caso casos[] = {
+        {"PROVIDER=SQLOLEDB;Server=quintaro_pg;Database =EMP01;UId=u;Pwd=a;b;",
+         "DSN=QUINTARO_PG;Database=EMP01;UID=u;PWD=a;"},
+        {"PROVIDER=SQLOLEDB;Server= QUINTARO_PG ;Database =EMP01;UId=;Pwd=;", "DSN=QUINTARO_PG;Database=EMP01;"},
+        // a SQLite data source names its file: the session's database would replace it
+        {"PROVIDER=SQLOLEDB;Server=local lite;Database =EMP01;UId=u;Pwd=p;", "DSN=Local Lite;UID=u;PWD=p;"},
+        {"PROVIDER=SQLOLEDB;Server=QUINTARO_PG2;Database =EMP01;", ""},
+        {"PROVIDER=SQLOLEDB;Server=;Database =EMP01;", ""},
+        {"Provider=OraOLEDB.Oracle.1;Data Source=QUINTARO_PG;User Id=u;Password=p;", ""},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.textoAdo);
+        const ado::TextoConexion texto(QString::fromUtf8(c.textoAdo));
+        const auto proveedor = ado::Proveedor::elegir(texto, origenes);
+        const auto* origen = dynamic_cast<const ado::ProveedorOrigenDatos*>(proveedor.get());
+        ASSERT_EQ(origen != nullptr, *c.cadenaOdbc != '\0');
+        if (origen) {
+            EXPECT_EQ(origen->cadenaOdbc(texto, {}, {}, {}), QString::fromUtf8(c.cadenaOdbc));
+        }
+    }
+}
+
+TEST(Proveedores, ElMotorDelOrigenDeDatosSaleDelNombreQueDaElControlador) {
+    struct Caso {
+        const char* dbms;
+        const std::type_info& motor;
+    };
+    const Caso casos[] = {
+        {"PostgreSQL", typeid(ado::ProveedorPostgres)},
+        {"SQLite", typeid(ado::ProveedorSqlite)},
+        {"Microsoft SQL Server", typeid(ado::ProveedorSqlServer)},
+        {"Informix", typeid(ado::ProveedorSqlServer)},
+    };
+    for (const Caso& c : casos) {
+        const auto motor = ado::ProveedorOrigenDatos::motorPara(QString::fromUtf8(c.dbms));
+        EXPECT_EQ(typeid(*motor), c.motor) << c.dbms;
+    }
+}
+
+TEST(Proveedores, PostgresLeeLosNombresSinComillasEnMinusculas) {
+    const ado::ProveedorPostgres pg;
+    const std::pair<const char*, const char*> casos[] = {
+        {"MA_CUENTAS", "ma_cuentas"}, {"IdFamilia", "idfamilia"}, {"DEBE-HABER", "DEBE-HABER"},
+        {"Desc ripcion", "Desc ripcion"}, {"_x1", "_x1"},
+    };
+    for (const auto& [escrito, catalogo] : casos) {
+        EXPECT_EQ(pg.nombreEnCatalogo(QString::fromUtf8(escrito)), QString::fromUtf8(catalogo));
+        EXPECT_EQ(pg.citar(QString::fromUtf8(escrito)), u'"' + QString::fromUtf8(catalogo) + u'"');
+    }
 }

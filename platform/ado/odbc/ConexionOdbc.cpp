@@ -33,6 +33,13 @@ void ConexionOdbc::fijarTexto(SQLINTEGER atributo, const QString& valor, const V
     verificar(SQLSetConnectAttr(h_.get(), atributo, texto.data(), SQL_NTS), SQL_HANDLE_DBC, h_.get());
 }
 
+QString ConexionOdbc::informacion(SQLUSMALLINT tipo) const {
+    char texto[512] = {};
+    SQLSMALLINT largo = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfo(h_.get(), tipo, texto, sizeof texto, &largo))) return {};
+    return QString::fromUtf8(texto);
+}
+
 void ConexionOdbc::confirmacionAutomatica(bool activa, const VerificadorOdbc& verificar) {
     fijarEntero(SQL_ATTR_AUTOCOMMIT, activa ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF, verificar);
     enManual_ = !activa;

@@ -25,6 +25,9 @@ public:
 
     void fijarEntero(SQLINTEGER atributo, SQLULEN valor, const VerificadorOdbc& verificar);
     void fijarTexto(SQLINTEGER atributo, const QString& valor, const VerificadorOdbc& verificar);
+    // A text answer of SQLGetInfo (SQL_DBMS_NAME, SQL_DBMS_VER, ...); "" when
+    // the driver has none.
+    QString informacion(SQLUSMALLINT tipo) const;
     void confirmacionAutomatica(bool activa, const VerificadorOdbc& verificar);
     void terminarTransaccion(bool confirmar, const VerificadorOdbc& verificar);
 

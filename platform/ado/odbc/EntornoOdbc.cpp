@@ -24,4 +24,22 @@ QStringList EntornoOdbc::controladores() const {
     return nombres;
 }
 
+std::vector<EntornoOdbc::OrigenDatos> EntornoOdbc::origenesDeDatos() const {
+    std::vector<OrigenDatos> origenes;
+    if (!h_) return origenes;
+    SQLUSMALLINT direccion = SQL_FETCH_FIRST;
+    for (;;) {
+        SQLCHAR nombre[SQL_MAX_DSN_LENGTH + 1] = {};
+        SQLCHAR controlador[1024] = {};
+        SQLSMALLINT largoNombre = 0, largoControlador = 0;
+        const SQLRETURN rc = SQLDataSources(h_.get(), direccion, nombre, sizeof nombre, &largoNombre, controlador,
+                                            sizeof controlador, &largoControlador);
+        if (!SQL_SUCCEEDED(rc)) break;
+        origenes.push_back({QString::fromUtf8(reinterpret_cast<const char*>(nombre)),
+                            QString::fromUtf8(reinterpret_cast<const char*>(controlador))});
+        direccion = SQL_FETCH_NEXT;
+    }
+    return origenes;
+}
+
 }  // namespace ado::odbc

@@ -3,6 +3,7 @@
 #include "platform/ado/odbc/ManejadorOdbc.h"
 
 #include <QStringList>
+#include <vector>
 
 namespace ado::odbc {
 
@@ -16,6 +17,14 @@ public:
 
     // The names of the drivers registered with the driver manager.
     QStringList controladores() const;
+
+    // A data source registered with the driver manager (the user's and the
+    // system's odbc.ini) and the driver it names.
+    struct OrigenDatos {
+        QString nombre;
+        QString controlador;
+    };
+    std::vector<OrigenDatos> origenesDeDatos() const;
 
 private:
     ManejadorOdbc<SQL_HANDLE_ENV> h_;

@@ -1,0 +1,54 @@
+#include "platform/ado/proveedores/ProveedorOrigenDatos.h"
+
+#include "platform/ado/CadenaOdbc.h"
+#include "platform/ado/proveedores/ProveedorPostgres.h"
+#include "platform/ado/proveedores/ProveedorSqlServer.h"
+#include "platform/ado/proveedores/ProveedorSqlite.h"
+
+namespace ado {
+
+namespace {
+
+const QStringList clavesBase = {QStringLiteral("Database"), QStringLiteral("Initial Catalog")};
+const QStringList clavesUsuario = {QStringLiteral("UId"), QStringLiteral("User Id"), QStringLiteral("User")};
+const QStringList clavesContrasena = {QStringLiteral("Pwd"), QStringLiteral("Password")};
+
+}  // namespace
+
+ProveedorOrigenDatos::ProveedorOrigenDatos(QString nombre, QString controlador)
+    : nombre_(std::move(nombre)), controlador_(std::move(controlador)),
+      motor_(std::make_unique<ProveedorSqlServer>()) {}
+
+QString ProveedorOrigenDatos::cadenaOdbc(const TextoConexion& texto, const QString& usuario,
+                                         const QString& contrasena, const QStringList&) const {
+    CadenaOdbc cadena;
+    cadena.agregar(QStringLiteral("DSN"), nombre_);
+    // A SQLite data source names its database file itself: the session's
+    // database name would take its place.
+    if (!controlador_.contains(QLatin1String("SQLite"), Qt::CaseInsensitive))
+        cadena.agregarSiHay(QStringLiteral("Database"), texto.valor(clavesBase).trimmed());
+    cadena.agregarSiHay(QStringLiteral("UID"), usuario.isEmpty() ? texto.valor(clavesUsuario) : usuario);
+    cadena.agregarSiHay(QStringLiteral("PWD"), contrasena.isEmpty() ? texto.valor(clavesContrasena) : contrasena);
+    return cadena.texto();
+}
+
+QString ProveedorOrigenDatos::origen() const {
+    return conectado_ ? motor_->origen() : QStringLiteral("Microsoft OLE DB Provider for ODBC Drivers");
+}
+
+std::unique_ptr<Proveedor> ProveedorOrigenDatos::motorPara(const QString& nombreDbms) {
+    if (nombreDbms.startsWith(QLatin1String("PostgreSQL"), Qt::CaseInsensitive))
+        return std::make_unique<ProveedorPostgres>();
+    if (nombreDbms.startsWith(QLatin1String("SQLite"), Qt::CaseInsensitive))
+        return std::make_unique<ProveedorSqlite>(QString());
+    return std::make_unique<ProveedorSqlServer>();
+}
+
+void ProveedorOrigenDatos::conectado(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
+                                     long segundosEspera) {
+    motor_ = motorPara(conexion.informacion(SQL_DBMS_NAME));
+    conectado_ = true;
+    motor_->conectado(conexion, verificar, segundosEspera);
+}
+
+}  // namespace ado

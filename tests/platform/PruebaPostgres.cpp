@@ -1,0 +1,303 @@
+// The data layer against a real PostgreSQL server reached through a data
+// source and Debian's psqlODBC driver.
+
+#include "support/BasePostgres.h"
+#include "BaseDePrueba.h"
+
+#include "platform/RuntimeError.h"
+#include "platform/ado/Connection.h"
+#include "platform/ado/ConnectionInterna.h"
+#include "platform/ado/Recordset.h"
+#include "platform/ado/proveedores/ProveedorOrigenDatos.h"
+#include "platform/ado/proveedores/ProveedorPostgres.h"
+#include "platform/ado/proveedores/ProveedorSqlite.h"
+#include "platform/ado/BaseEmbebida.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <typeinfo>
+
+namespace numero = plataforma::numero;
+
+namespace {
+
+const char* const esquemaDePrueba = R"sql(
+CREATE TABLE ma_cuentas (
+  codigo varchar(15) NOT NULL PRIMARY KEY,
+  descripcion varchar(60) NOT NULL,
+  saldo numeric(18,4) DEFAULT 0,
+  alta timestamp,
+  activa smallint DEFAULT 1
+);
+CREATE TABLE mv_movimientos (
+  id serial PRIMARY KEY,
+  cuenta varchar(15) NOT NULL REFERENCES ma_cuentas (codigo),
+  importe numeric(18,4) NOT NULL,
+  "DEBE-HABER" varchar(1),
+  motivo varchar(10)
+);
+INSERT INTO ma_cuentas (codigo, descripcion, saldo, alta) VALUES ('1.1.01', 'Caja', 10.5, '2024-03-05');
+INSERT INTO ma_cuentas (codigo, descripcion, saldo, alta) VALUES ('1.1.02', 'Banco', 0, '2024-03-06');
+)sql";
+
+// The error a call raised and the connection's list after it.
+struct Falla {
+    long numero = 0;
+    QString estado;
+    long nativo = 0;
+    long registros = 0;
+};
+
+Falla fallaDe(ado::Connection& cnn, const std::function<void()>& accion) {
+    Falla f;
+    try {
+        accion();
+    } catch (const plataforma::RuntimeError& e) {
+        f.numero = e.Number();
+    }
+    f.registros = cnn.errors().Count();
+    if (f.registros > 0) {
+        f.estado = cnn.errors().Item(0).SQLState;
+        f.nativo = cnn.errors().Item(0).NativeError;
+    }
+    return f;
+}
+
+class Postgres : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QUINTARO_EXIGIR_POSTGRES();
+        pg_ = std::make_unique<prueba::BasePostgres>(QStringLiteral("quintaro_plataforma"), false);
+        ASSERT_TRUE(pg_->valida()) << pg_->error().toStdString();
+        QString salida;
+        ASSERT_TRUE(pg_->psql(QString::fromUtf8(esquemaDePrueba), &salida)) << salida.toStdString();
+        cnn_.Open(pg_->textoConexion());
+    }
+
+    ado::Variant unico(const QString& consulta) {
+        ado::Recordset rs;
+        rs.Open(consulta, cnn_);
+        EXPECT_FALSE(rs.EOF_()) << consulta.toStdString();
+        return rs.EOF_() ? ado::Variant() : rs.Fields(0L).Value();
+    }
+    QString textoCon(const QString& servidor) const {
+        return QStringLiteral("PROVIDER=SQLOLEDB;Server=") + servidor + QStringLiteral(";Database =") + pg_->base() +
+               QStringLiteral(";UId=") + pg_->usuario() + QStringLiteral(";Pwd=") + pg_->clave() + u';';
+    }
+
+    std::unique_ptr<prueba::BasePostgres> pg_;
+    ado::Connection cnn_;
+};
+
+}  // namespace
+
+// --- Data source and engine ------------------------------------------------
+
+TEST_F(Postgres, ElOrigenDeDatosLlevaAlMotorQueInformaElControlador) {
+    // A SQLite data source beside the server's: the engine the driver names
+    // decides, not the data source's name.
+    QTemporaryDir carpeta;
+    const QString archivo = carpeta.filePath(QStringLiteral("lite.db"));
+    ado::crearBaseEmbebida(archivo, {QStringLiteral("CREATE TABLE T (A int); INSERT INTO T VALUES (7);")});
+    QFile ini(qEnvironmentVariable("ODBCINI"));
+    ASSERT_TRUE(ini.open(QIODevice::Append | QIODevice::Text));
+    ini.write(QStringLiteral("\n[QUINTARO_LITE]\nDriver=SQLite3\nDatabase=%1\n").arg(archivo).toUtf8());
+    ini.close();
+
+    struct Caso {
+        QString servidor;
+        QString consulta;  // in SQL Server's dialect
+        const std::type_info& motor;
+        QString valor;
+    };
+    const Caso casos[] = {
+        {pg_->origenDatos(), QStringLiteral("SELECT version()"), typeid(ado::ProveedorPostgres),
+         QStringLiteral("PostgreSQL")},
+        {pg_->origenDatos().toLower(), QStringLiteral("SELECT current_database()"), typeid(ado::ProveedorPostgres),
+         pg_->base()},
+        {QStringLiteral("quintaro_lite"), QStringLiteral("SELECT TOP 1 A FROM dbo.T with(nolock)"),
+         typeid(ado::ProveedorSqlite), QStringLiteral("7")},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.servidor.toStdString());
+        ado::Connection cnn;
+        cnn.Open(textoCon(c.servidor));
+        const auto* origen = dynamic_cast<const ado::ProveedorOrigenDatos*>(cnn.interna().proveedor.get());
+        ASSERT_NE(origen, nullptr);
+        EXPECT_EQ(typeid(origen->motor()), c.motor);
+        ado::Recordset rs;
+        rs.Open(c.consulta, cnn);
+        EXPECT_TRUE(rs.Fields(0L).Value().texto().startsWith(c.valor)) << rs.Fields(0L).Value().texto().toStdString();
+    }
+}
+
+TEST_F(Postgres, LasFechasSeLeenConElDiaPrimero) {
+    EXPECT_EQ(unico(QStringLiteral("SELECT CAST('05/03/2024' AS timestamp)")),
+              ado::Variant(QDateTime(QDate(2024, 3, 5), QTime(0, 0))));
+    cnn_.Execute(QStringLiteral("UPDATE ma_cuentas SET alta = '31/12/2023 10:20:30' WHERE codigo = '1.1.02'"));
+    EXPECT_EQ(unico(QStringLiteral("SELECT alta FROM ma_cuentas WHERE codigo = '1.1.02'")),
+              ado::Variant(QDateTime(QDate(2023, 12, 31), QTime(10, 20, 30))));
+    // Also after reconnecting: the setting belongs to the session.
+    cnn_.Close();
+    cnn_.Open(pg_->textoConexion());
+    // Month first, 3 April would also take the 5th of March.
+    EXPECT_EQ(unico(QStringLiteral("SELECT COUNT(*) FROM ma_cuentas WHERE alta < '04/03/2024'")).texto(),
+              QStringLiteral("1"));
+}
+
+// --- Errors ----------------------------------------------------------------
+
+TEST_F(Postgres, LosErroresDelServidorLlevanLosNumerosDeSqlServer) {
+    struct Caso {
+        const char* sentencia;
+        long numero;
+        const char* estado;
+        long nativo;
+    };
+    const Caso casos[] = {
+        {"INSERT INTO ma_cuentas (codigo, descripcion) VALUES ('1.1.01', 'otra')", numero::ViolacionIntegridad,
+         "23000", 2627},
+        {"INSERT INTO mv_movimientos (cuenta, importe) VALUES ('9.9.99', 1)", numero::ViolacionIntegridad, "23000",
+         547},
+        {"INSERT INTO mv_movimientos (cuenta, importe) VALUES ('1.1.01', NULL)", numero::ViolacionIntegridad,
+         "23000", 515},
+        {"INSERT INTO mv_movimientos (cuenta, importe, motivo) VALUES ('1.1.01', 1, 'demasiado largo')",
+         numero::FallaProveedor, "22001", 8152},
+        {"SELECT * FROM no_existe", numero::TablaInexistente, "42S02", 208},
+        {"SELECT no_existe FROM ma_cuentas", numero::ErrorSintaxis, "42S22", 207},
+        {"SELEC 1", numero::ErrorSintaxis, "42000", 102},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.sentencia);
+        const Falla f = fallaDe(cnn_, [&] { cnn_.Execute(QString::fromUtf8(c.sentencia)); });
+        EXPECT_EQ(f.numero, c.numero);
+        EXPECT_EQ(f.estado, QString::fromUtf8(c.estado));
+        EXPECT_EQ(f.nativo, c.nativo);
+        ASSERT_GE(f.registros, 1);
+        const QString descripcion = cnn_.errors().Item(0).Description;
+        EXPECT_FALSE(descripcion.startsWith(QLatin1String("ERROR"))) << descripcion.toStdString();
+        EXPECT_FALSE(descripcion.contains(QLatin1String("Error while"))) << descripcion.toStdString();
+    }
+}
+
+TEST_F(Postgres, ElTiempoDeEsperaTerminaLaSentencia) {
+    cnn_.setCommandTimeout(1);
+    const Falla f = fallaDe(cnn_, [&] { cnn_.Execute(QStringLiteral("SELECT pg_sleep(60)")); });
+    EXPECT_EQ(f.numero, numero::TiempoAgotado);
+    EXPECT_EQ(f.estado, QStringLiteral("HYT00"));
+    // The connection goes on.
+    cnn_.setCommandTimeout(30);
+    EXPECT_EQ(unico(QStringLiteral("SELECT COUNT(*) FROM ma_cuentas")).texto(), QStringLiteral("2"));
+}
+
+// --- A lost connection -------------------------------------------------------
+
+TEST_F(Postgres, UnaConexionTerminadaSeInformaYSeReabre) {
+    const QString pid = unico(QStringLiteral("SELECT pg_backend_pid()")).texto();
+    ado::Connection otra;
+    otra.Open(pg_->textoConexion());
+    otra.Execute(QStringLiteral("SELECT pg_terminate_backend(") + pid + u')');
+
+    const Falla f = fallaDe(cnn_, [&] { unico(QStringLiteral("SELECT COUNT(*) FROM ma_cuentas")); });
+    EXPECT_EQ(f.numero, numero::FallaProveedor);
+    EXPECT_GE(f.registros, 1);
+    EXPECT_TRUE(f.estado.startsWith(QLatin1String("08"))) << f.estado.toStdString();
+
+    cnn_.Close();
+    cnn_.Open(cnn_.ConnectionString(), pg_->usuario(), pg_->clave());
+    EXPECT_EQ(unico(QStringLiteral("SELECT COUNT(*) FROM ma_cuentas")).texto(), QStringLiteral("2"));
+}
+
+TEST_F(Postgres, ElServidorDetenidoSeInformaYAlVolverSeReabre) {
+    ASSERT_TRUE(prueba::BasePostgres::pararServidor());
+    const Falla caida = fallaDe(cnn_, [&] { unico(QStringLiteral("SELECT COUNT(*) FROM ma_cuentas")); });
+    const Falla reapertura = fallaDe(cnn_, [&] {
+        cnn_.Close();
+        cnn_.Open(cnn_.ConnectionString(), pg_->usuario(), pg_->clave());
+    });
+    ASSERT_TRUE(prueba::BasePostgres::arrancarServidor());
+    EXPECT_EQ(caida.numero, numero::FallaProveedor);
+    EXPECT_GE(caida.registros, 1);
+    EXPECT_EQ(reapertura.numero, numero::FallaProveedor);
+    EXPECT_EQ(cnn_.State(), ado::estado::Cerrado);
+
+    cnn_.Open(cnn_.ConnectionString(), pg_->usuario(), pg_->clave());
+    EXPECT_EQ(unico(QStringLiteral("SELECT COUNT(*) FROM ma_cuentas")).texto(), QStringLiteral("2"));
+}
+
+// --- Transactions in command texts ----------------------------------------------
+
+TEST_F(Postgres, LasSentenciasDeTransaccionDelTextoSonLasDeLaConexion) {
+    cnn_.Execute(QStringLiteral("BEGIN TRANSACTION\n"
+                                "INSERT INTO ma_cuentas (codigo, descripcion) VALUES ('2.1.01', 'a');\n"
+                                "UPDATE ma_cuentas SET saldo = 1 WHERE codigo = '1.1.01'"));
+    // A failing statement inside the transaction undoes itself alone, as on
+    // SQL Server: the caller still decides.
+    const Falla f = fallaDe(cnn_, [&] {
+        cnn_.Execute(QStringLiteral("INSERT INTO ma_cuentas (codigo, descripcion) VALUES ('2.1.01', 'b')"));
+    });
+    EXPECT_EQ(f.nativo, 2627);
+    cnn_.Execute(QStringLiteral("UPDATE ma_cuentas SET saldo = 2 WHERE codigo = '1.1.02'"));
+    cnn_.Execute(QStringLiteral("COMMIT TRANSACTION"));
+    EXPECT_EQ(unico(QStringLiteral("SELECT COUNT(*) FROM ma_cuentas WHERE codigo = '2.1.01' OR saldo IN (1, 2)"))
+                  .texto(),
+              QStringLiteral("3"));
+
+    cnn_.Execute(QStringLiteral("BEGIN TRANSACTION; DELETE FROM ma_cuentas WHERE codigo = '2.1.01'; "
+                                "ROLLBACK TRANSACTION"));
+    EXPECT_EQ(unico(QStringLiteral("SELECT COUNT(*) FROM ma_cuentas")).texto(), QStringLiteral("3"));
+}
+
+// --- Names the server folded ----------------------------------------------------
+
+TEST_F(Postgres, ElCatalogoEncuentraLosNombresComoLosEscribeElPrograma) {
+    struct Caso {
+        long esquema;
+        QStringList restricciones;
+        const char* columna;
+        const char* valor;
+    };
+    const Caso casos[] = {
+        {ado::esquema::Tablas, {{}, {}, QStringLiteral("MA_CUENTAS")}, "TABLE_NAME", "ma_cuentas"},
+        {ado::esquema::Columnas, {{}, {}, QStringLiteral("MA_CUENTAS"), QStringLiteral("Descripcion")},
+         "COLUMN_NAME", "descripcion"},
+        {ado::esquema::Columnas, {{}, {}, QStringLiteral("MV_MOVIMIENTOS"), QStringLiteral("DEBE-HABER")},
+         "COLUMN_NAME", "DEBE-HABER"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.restricciones.join(u',').toStdString());
+        ado::Recordset rs = cnn_.OpenSchema(c.esquema, c.restricciones);
+        ASSERT_FALSE(rs.EOF_());
+        EXPECT_EQ(rs[QString::fromUtf8(c.columna)].texto(), QString::fromUtf8(c.valor));
+        rs.MoveNext();
+        EXPECT_TRUE(rs.EOF_());
+    }
+}
+
+TEST_F(Postgres, UnRecordsetActualizableEscribeEnLaTablaPorSuClave) {
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("SELECT Codigo, Descripcion, Saldo FROM MA_CUENTAS WHERE Codigo = '1.1.01'"), cnn_,
+            ado::cursor::Keyset, ado::bloqueo::Optimistic);
+    ASSERT_FALSE(rs.EOF_());
+    rs.Fields(QStringLiteral("DESCRIPCION")).setValue(ado::Variant(QStringLiteral("Caja chica")));
+    rs.Update();
+    rs.AddNew();
+    rs.Fields(QStringLiteral("Codigo")).setValue(ado::Variant(QStringLiteral("3.1.01")));
+    rs.Fields(QStringLiteral("Descripcion")).setValue(ado::Variant(QStringLiteral("Capital")));
+    rs.Update();
+    rs.Close();
+    EXPECT_EQ(unico(QStringLiteral("SELECT descripcion FROM ma_cuentas WHERE codigo = '1.1.01'")).texto(),
+              QStringLiteral("Caja chica"));
+    EXPECT_EQ(unico(QStringLiteral("SELECT COUNT(*) FROM ma_cuentas")).texto(), QStringLiteral("3"));
+    // Keyed on the primary key alone: another column changed meanwhile does
+    // not hide the row.
+    rs.Open(QStringLiteral("SELECT codigo, descripcion FROM ma_cuentas WHERE codigo = '1.1.02'"), cnn_,
+            ado::cursor::Keyset, ado::bloqueo::Optimistic);
+    cnn_.Execute(QStringLiteral("UPDATE ma_cuentas SET descripcion = 'Banco 2' WHERE codigo = '1.1.02'"));
+    rs.Fields(QStringLiteral("descripcion")).setValue(ado::Variant(QStringLiteral("Banco 3")));
+    rs.Update();
+    EXPECT_EQ(unico(QStringLiteral("SELECT descripcion FROM ma_cuentas WHERE codigo = '1.1.02'")).texto(),
+              QStringLiteral("Banco 3"));
+}
