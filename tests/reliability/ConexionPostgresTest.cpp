@@ -1,0 +1,220 @@
+// A session on the PostgreSQL server when the connection fails under it: the
+// server stopped and started again between two queries, the server gone for
+// good, a connection that the server ends again right after the reconnection,
+// and a statement that outlives the command time-out. Every statement the
+// session sends is traced, so a test sees how often it was tried.
+
+#include "data/DB_Dll.h"
+#include "platform/RuntimeError.h"
+#include "platform/ado/Connection.h"
+#include "platform/ado/Recordset.h"
+#include "support/BasePostgres.h"
+#include "support/DialogosGuion.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <memory>
+
+namespace {
+
+namespace estilo = plataforma::estilo;
+namespace respuesta = plataforma::respuesta;
+
+prueba::BasePostgres& basePostgres() {
+    static prueba::BasePostgres base(QStringLiteral("quintaro_conexion_confiabilidad"), true);
+    return base;
+}
+
+const QString crlf = QStringLiteral("\r\n");
+
+class ConexionPostgres : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QUINTARO_EXIGIR_POSTGRES();
+        ASSERT_TRUE(basePostgres().valida()) << basePostgres().error().toStdString();
+        ASSERT_TRUE(carpeta_.isValid());
+        qputenv("QUINTARO_CARPETA", QFile::encodeName(carpeta_.path() + u'/'));
+        qputenv("QUINTARO_TRAZA_SQL", QFile::encodeName(traza()));
+        db_ = std::make_unique<datos::DB_Dll>(dialogos_);
+        db_->terminarPrograma = [this] { ++terminaciones_; };
+        db_->gUsuario = QStringLiteral("mgomez");
+        db_->gDBName = basePostgres().base();
+        db_->gUserPassWord = QStringLiteral("demo");
+        db_->gServidor = basePostgres().origenDatos();
+        // The administrator check is another test's subject (DemoPostgresTest).
+        db_->OpenServerADODB(false, 3, {}, false, true);
+        ASSERT_TRUE(db_->gOpenFlag);
+        ASSERT_TRUE(dialogos_.mensajes().empty()) << dialogos_.mensajes().front().texto.toStdString();
+    }
+
+    void TearDown() override {
+        db_.reset();
+        // A test that failed half-way must not leave the next one without server.
+        if (!prueba::BasePostgres::respondeServidor()) prueba::BasePostgres::arrancarServidor();
+        qunsetenv("QUINTARO_CARPETA");
+        qunsetenv("QUINTARO_TRAZA_SQL");
+    }
+
+    QString traza() const { return carpeta_.filePath(QStringLiteral("traza.sql")); }
+    QString leer(const QString& ruta) const {
+        QFile f(ruta);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+    // How many times the session sent a statement, by the trace.
+    long enviada(const QString& sentencia) const {
+        return leer(traza()).count(u' ' + sentencia + u'\n');
+    }
+
+    // The first column of the first row, through the session's AbrirRecordset;
+    // "<cerrado>" when the call left the recordset closed.
+    QString consultar(const QString& sentencia) {
+        ado::Recordset rs;
+        db_->AbrirRecordset(sentencia, rs);
+        if (rs.State() == 0) return QStringLiteral("<cerrado>");
+        const QString valor = rs.EOF_() ? QStringLiteral("<sin fila>") : rs.Fields(0L).Value().texto();
+        db_->CierraRecordset(rs);
+        return valor;
+    }
+
+    // The error log is single-byte text in the workstation's code page.
+    QString errorLog() const {
+        QFile f(carpeta_.filePath(QStringLiteral("QZERR.LOG")));
+        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+    }
+
+    QString mensajeConexionPerdida() const {
+        return crlf + crlf + crlf + QStringLiteral("Se perdio la conexion con la base de datos ") +
+               basePostgres().base() + crlf + QStringLiteral(" Servidor ") + basePostgres().origenDatos() +
+               crlf + crlf + QStringLiteral("Elija SI para reintentar conectarse") + crlf +
+               QStringLiteral("Elija NO para cerrar la aplicacion") + crlf + crlf + crlf;
+    }
+
+    QTemporaryDir carpeta_;
+    prueba::DialogosGuion dialogos_;
+    std::unique_ptr<datos::DB_Dll> db_;
+    int terminaciones_ = 0;
+};
+
+// ---- The server stopped and started again -----------------------------------------
+
+TEST_F(ConexionPostgres, TrasReiniciarElServidorLaConsultaSigueSinAvisar) {
+    const QString antes = consultar(QStringLiteral("SELECT pg_backend_pid()"));
+    ASSERT_NE(antes, QStringLiteral("<cerrado>"));
+
+    ASSERT_TRUE(prueba::BasePostgres::pararServidor());
+    ASSERT_TRUE(prueba::BasePostgres::arrancarServidor());
+
+    const QString cuenta = QStringLiteral("SELECT COUNT(*) FROM MV_CONCILIACION_CAB");
+    EXPECT_EQ(consultar(cuenta), QStringLiteral("16"));
+    EXPECT_TRUE(dialogos_.mensajes().empty()) << dialogos_.mensajes().front().texto.toStdString();
+    EXPECT_TRUE(db_->gOpenFlag);
+    EXPECT_EQ(terminaciones_, 0);
+    // The statement failed on the dead connection and ran once more on the new one.
+    EXPECT_EQ(enviada(cuenta), 2);
+    const QString despues = consultar(QStringLiteral("SELECT pg_backend_pid()"));
+    EXPECT_NE(despues, antes);
+    EXPECT_TRUE(errorLog().isEmpty()) << errorLog().toStdString();
+    std::cout << "[observado] reinicio: backend " << antes.toStdString() << " -> " << despues.toStdString()
+              << ", la consulta se envio " << enviada(cuenta) << " veces, sin mensajes\n";
+}
+
+// A connection lost again right after the reconnection, within the same
+// call: the one silent repetition is spent, so the second loss goes to the
+// error dialog. Abort leaves the recordset closed; the session still works.
+TEST_F(ConexionPostgres, UnaSegundaPerdidaEnLaMismaLlamadaVaAlDialogoDeError) {
+    const QString suicida = QStringLiteral("SELECT pg_terminate_backend(pg_backend_pid())");
+    dialogos_.responder(respuesta::Abortar);
+
+    EXPECT_EQ(consultar(suicida), QStringLiteral("<cerrado>"));
+
+    EXPECT_EQ(enviada(suicida), 2);
+    ASSERT_EQ(dialogos_.mensajes().size(), 1u);
+    const auto& m = dialogos_.mensajes()[0];
+    EXPECT_TRUE(m.titulo.startsWith(QStringLiteral("AbrirRecordset - "))) << m.titulo.toStdString();
+    EXPECT_TRUE(m.texto.startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (%1) ")
+                                       .arg(plataforma::numero::FallaProveedor)))
+        << m.texto.toStdString();
+    EXPECT_EQ(m.estilo, estilo::AbortarReintentarIgnorar | estilo::Critico);
+    EXPECT_EQ(terminaciones_, 0);
+    EXPECT_TRUE(errorLog().contains(QStringLiteral(" Rutina: AbrirRecordset - Mensaje Ha ocurrido el Siguiente Error (")))
+        << errorLog().toStdString();
+
+    // The next call starts with a fresh counter and a live connection.
+    EXPECT_EQ(consultar(QStringLiteral("SELECT COUNT(*) FROM MA_CUENTAS")), QStringLiteral("17"));
+    std::cout << "[observado] perdida doble: enviada " << enviada(suicida) << " veces, luego el dialogo: "
+              << m.texto.toStdString() << '\n';
+}
+
+// ---- The server gone for good ------------------------------------------------------
+
+TEST_F(ConexionPostgres, SinServidorPreguntaAlOperadorYConNoTerminaElPrograma) {
+    ASSERT_NE(consultar(QStringLiteral("SELECT 1")), QStringLiteral("<cerrado>"));
+    ASSERT_TRUE(prueba::BasePostgres::pararServidor());
+    dialogos_.responder(respuesta::Si);
+    dialogos_.responder(respuesta::No);
+
+    QElapsedTimer reloj;
+    reloj.start();
+    const QString resultado = consultar(QStringLiteral("SELECT COUNT(*) FROM MV_CONCILIACION_CAB"));
+    const qint64 ms = reloj.elapsed();
+
+    // Two reconnections fail silently, then the question; Yes tries again
+    // and asks again; No ends the program.
+    ASSERT_EQ(dialogos_.mensajes().size(), 2u);
+    for (const auto& m : dialogos_.mensajes()) {
+        EXPECT_EQ(m.titulo, QStringLiteral("AVISO AL OPERADOR"));
+        EXPECT_EQ(m.texto, mensajeConexionPerdida());
+        EXPECT_EQ(m.estilo, estilo::SiNo | estilo::Critico);
+    }
+    EXPECT_EQ(terminaciones_, 1);
+    EXPECT_EQ(resultado, QStringLiteral("<cerrado>"));
+    EXPECT_FALSE(db_->gOpenFlag);
+    // The operator's question is no error dialog: nothing in the error log.
+    EXPECT_TRUE(errorLog().isEmpty()) << errorLog().toStdString();
+
+    ASSERT_TRUE(prueba::BasePostgres::arrancarServidor());
+    std::cout << "[observado] sin servidor: " << dialogos_.mensajes().size()
+              << " avisos al operador, terminarPrograma " << terminaciones_ << " vez, " << ms << " ms\n";
+}
+
+// ---- A statement longer than the command time-out -------------------------------
+
+TEST_F(ConexionPostgres, UnaSentenciaMasLargaQueElTiempoDeEsperaTerminaEnElDialogoYLaSesionSigue) {
+    db_->gCnn().setCommandTimeout(1);
+    dialogos_.responder(respuesta::Abortar);
+
+    QElapsedTimer reloj;
+    reloj.start();
+    EXPECT_EQ(consultar(QStringLiteral("SELECT pg_sleep(5)")), QStringLiteral("<cerrado>"));
+    const qint64 ms = reloj.elapsed();
+
+    ASSERT_EQ(dialogos_.mensajes().size(), 1u);
+    const auto& m = dialogos_.mensajes()[0];
+    const QString prefijo =
+        QStringLiteral("Ha ocurrido el Siguiente Error (%1) ").arg(plataforma::numero::TiempoAgotado);
+    EXPECT_TRUE(m.texto.startsWith(prefijo)) << m.texto.toStdString();
+    EXPECT_TRUE(m.titulo.startsWith(QStringLiteral("AbrirRecordset - "))) << m.titulo.toStdString();
+    EXPECT_EQ(terminaciones_, 0);
+
+    // One line in the error log next to the program, with the answer.
+    const QStringList lineas = errorLog().split(crlf, Qt::SkipEmptyParts);
+    ASSERT_EQ(lineas.size(), 1) << errorLog().toStdString();
+    static const QRegularExpression forma(
+        QStringLiteral("^\\d\\d-\\d\\d-\\d{4} \\d\\d:\\d\\d:\\d\\d Rutina: AbrirRecordset - Mensaje "));
+    EXPECT_TRUE(forma.match(lineas[0]).hasMatch()) << lineas[0].toStdString();
+    EXPECT_TRUE(lineas[0].contains(prefijo.trimmed())) << lineas[0].toStdString();
+    EXPECT_TRUE(lineas[0].endsWith(QStringLiteral(" Respondió : Abortar"))) << lineas[0].toStdString();
+
+    // The session stays usable, with its time-out.
+    EXPECT_EQ(consultar(QStringLiteral("SELECT COUNT(*) FROM MV_CONCILIACION_OPEN")), QStringLiteral("7"));
+    EXPECT_EQ(dialogos_.mensajes().size(), 1u);
+    EXPECT_EQ(db_->gCnn().CommandTimeout(), 1);
+    std::cout << "[observado] tiempo agotado tras " << ms << " ms: " << m.texto.toStdString() << '\n';
+}
+
+}  // namespace
