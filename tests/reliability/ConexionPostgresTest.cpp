@@ -4,6 +4,7 @@
 // and a statement that outlives the command time-out. Every statement the
 // session sends is traced, so a test sees how often it was tried.
 
+#include "data/ActualizarDatoScript.h"
 #include "data/DB_Dll.h"
 #include "platform/RuntimeError.h"
 #include "platform/ado/Connection.h"
@@ -216,5 +217,93 @@ TEST_F(ConexionPostgres, UnaSentenciaMasLargaQueElTiempoDeEsperaTerminaEnElDialo
     EXPECT_EQ(db_->gCnn().CommandTimeout(), 1);
     std::cout << "[observado] tiempo agotado tras " << ms << " ms: " << m.texto.toStdString() << '\n';
 }
+
+// ---- A batch as one transaction on the server ---------------------------------------
+
+struct CasoLote {
+    const char* nombre;
+    const char* sentencias;    // "|" between statements
+    bool controlaDuplicados;
+    bool controlaRelaciones;
+    long numero;               // NumeroError
+    bool mensaje;              // shown to the operator
+    const char* quedan;        // committed rows of TA_CAJAS with codes above 40, "," between them
+};
+
+const CasoLote casosLote[] = {
+    {"Confirmado",
+     "INSERT INTO TA_CAJAS (IdCajas, Descripcion) VALUES ('  41', 'A')|"
+     "INSERT INTO V_TA_Cajas (IdCajas, Descripcion) VALUES ('  42', 'B')",
+     false, false, 0, false, "  41,  42"},
+    {"DuplicadoCallado",
+     "INSERT INTO TA_CAJAS (IdCajas, Descripcion) VALUES ('  41', 'A')|"
+     "INSERT INTO TA_CAJAS (IdCajas, Descripcion) VALUES ('   1', 'repetida')",
+     true, false, 2627, false, ""},
+    {"DuplicadoAvisado",
+     "INSERT INTO TA_CAJAS (IdCajas, Descripcion) VALUES ('  41', 'A')|"
+     "INSERT INTO TA_CAJAS (IdCajas, Descripcion) VALUES ('   1', 'repetida')",
+     false, false, 2627, true, ""},
+    {"RelacionCallada",
+     "INSERT INTO TA_CAJAS (IdCajas, Descripcion) VALUES ('  41', 'A')|"
+     "INSERT INTO MV_CONCILIACION (IDCONCILIACION, CUENTA) VALUES ('            999', '1.1.01.01')",
+     false, true, 547, false, ""},
+    {"TextoDemasiadoLargo",
+     "INSERT INTO TA_CAJAS (IdCajas, Descripcion) VALUES ('  41', 'A')|"
+     "INSERT INTO TA_CAJAS (IdCajas, Descripcion) VALUES ('12345', 'codigo largo')",
+     false, false, 8152, true, ""},
+};
+
+class LoteEnPostgres : public ConexionPostgres, public ::testing::WithParamInterface<CasoLote> {
+protected:
+    void TearDown() override {
+        if (db_) {
+            db_->EjecutaConsultaSQL(QStringLiteral("DELETE FROM TA_CAJAS WHERE IdCajas > '  40'"));
+            db_->EjecutaConsultaSQL(QStringLiteral("DELETE FROM AUX_ERR"));
+        }
+        ConexionPostgres::TearDown();
+    }
+};
+
+TEST_P(LoteEnPostgres, ConfirmaTodoONadaYRegistraLaFalla) {
+    const CasoLote& caso = GetParam();
+    const QStringList sentencias = QString::fromUtf8(caso.sentencias).split(u'|');
+    bool huboError = false;
+    long numero = -1;
+    QString enviada, mensaje;
+
+    datos::GActualizarDatoScript(*db_, sentencias, huboError, numero, caso.controlaDuplicados,
+                                 caso.controlaRelaciones, enviada, mensaje, true);
+
+    EXPECT_EQ(huboError, caso.numero != 0) << mensaje.toStdString();
+    EXPECT_EQ(numero, caso.numero) << mensaje.toStdString();
+    EXPECT_TRUE(enviada.startsWith(QStringLiteral("BEGIN TRANSACTION \r\r\r"))) << enviada.toStdString();
+    EXPECT_EQ(dialogos_.mensajes().size(), caso.mensaje ? 1u : 0u);
+    if (caso.mensaje && !dialogos_.mensajes().empty()) {
+        EXPECT_EQ(dialogos_.mensajes()[0].titulo, QStringLiteral("Aviso al Operador!"));
+        EXPECT_TRUE(dialogos_.mensajes()[0].texto.startsWith(QString::number(caso.numero) + QStringLiteral(" : ")))
+            << dialogos_.mensajes()[0].texto.toStdString();
+    }
+
+    QStringList quedan;
+    ado::Recordset rs;
+    db_->AbrirRecordset(QStringLiteral("SELECT IdCajas FROM TA_CAJAS WHERE IdCajas > '  40' ORDER BY IdCajas"), rs);
+    for (; rs.State() != 0 && !rs.EOF_(); rs.MoveNext()) quedan << rs.Fields(0L).Value().texto();
+    db_->CierraRecordset(rs);
+    EXPECT_EQ(quedan.join(u','), QString::fromUtf8(caso.quedan));
+
+    // One row of AUX_ERR per failed batch, with the native number; the quiet
+    // cases leave its description empty.
+    const QString errores = QStringLiteral("SELECT COUNT(*) FROM AUX_ERR WHERE Error = %1").arg(caso.numero);
+    EXPECT_EQ(consultar(errores), caso.numero != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    if (caso.numero != 0) {
+        const QString descripcion = consultar(QStringLiteral("SELECT COALESCE(Descripcion, '') FROM AUX_ERR"));
+        EXPECT_EQ(descripcion.isEmpty(), !caso.mensaje) << descripcion.toStdString();
+        std::cout << "[observado] lote " << caso.nombre << ": " << numero << " " << mensaje.toStdString() << '\n';
+    }
+    EXPECT_TRUE(dialogos_.mensajes().size() <= 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lotes, LoteEnPostgres, ::testing::ValuesIn(casosLote),
+                         [](const auto& caso) { return std::string(caso.param.nombre); });
 
 }  // namespace
