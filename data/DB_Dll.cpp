@@ -1,7 +1,9 @@
 #include "data/DB_Dll.h"
 
+#include "data/DiccionarioOracle.h"
 #include "data/LiteralesSql.h"
 #include "data/RegistroErrores.h"
+#include "data/SentenciasAgregados.h"
 #include "data/SentenciasBusqueda.h"
 #include "data/Sinonimos.h"
 #include "platform/Aplicacion.h"
@@ -585,8 +587,8 @@ QString DB_Dll::SS_TSinonimos(const QString& SQL) {
 }
 
 QString DB_Dll::ORACLE_Dicc(const QString& Valor) {
-    // The Oracle dialect rules come later; the text goes as written.
-    return Valor;
+    if (!contiene(gConnString, QStringLiteral("ORACLE"))) return Valor;
+    return DiccionarioOracle(utilidades_).traducir(Valor);
 }
 
 QString DB_Dll::DepurarSentencia(QString& sentencia) {
@@ -615,12 +617,27 @@ QString DB_Dll::EjecutarScriptOracle(QString& SentenciaSQL, long& RecordsAffecte
 }
 
 void DB_Dll::ejecutarSentenciaOracle(const QString& sentencia, long& RecordsAffected) {
-    QString depurada = ORACLE_Dicc(sentencia);
+    QString depurada = traducidaParaGuion(sentencia);
     depurada = DepurarSentencia(depurada);
     if (depurada.trimmed().isEmpty()) return;
     long filas = 0;
     (void)gCnn().Execute(depurada, &filas, -1);
     RecordsAffected += filas;
+}
+
+// Callers of a command learn of a failure only from the connection's error
+// list, and a statement the rewriting could not read (a quote left open,
+// often by a cut inside a quoted value) never reaches the provider: its error
+// goes on the list too, or the batch would count as done and be committed
+// without its statements.
+QString DB_Dll::traducidaParaGuion(const QString& sentencia) {
+    try {
+        return ORACLE_Dicc(sentencia);
+    } catch (const RuntimeError& error) {
+        gCnn().errors().Clear();
+        gCnn().errors().Add({error.Number(), error.Description(), QString(), 0, error.Source()});
+        throw;
+    }
 }
 
 // ---- Row lookups and table test ------------------------------------------------
@@ -738,40 +755,125 @@ bool DB_Dll::ExisteTablaDB(const QString& Tabla) {
 }
 
 bool DB_Dll::hayTabla(ado::Recordset& tablas, const QString& buscada) {
-    if (tablas.BOF()) return false;
-    for (; !tablas.EOF_(); tablas.MoveNext()) {
-        // Views and every owner's objects count too.
-        const QString nombre = recortar(utilidades_.valor(tablas.Fields(QStringLiteral("TABLE_NAME"))));
-        if (nombre.compare(buscada, Qt::CaseInsensitive) == 0) return true;
+    // Views and every owner's objects count too.
+    return hayEnCatalogo(tablas, QStringLiteral("TABLE_NAME"), buscada);
+}
+
+bool DB_Dll::hayEnCatalogo(ado::Recordset& lista, const QString& columna, const QString& buscado) {
+    if (lista.BOF()) return false;
+    for (; !lista.EOF_(); lista.MoveNext()) {
+        const QString nombre = recortar(utilidades_.valor(lista.Fields(columna)));
+        if (nombre.compare(buscado, Qt::CaseInsensitive) == 0) return true;
     }
     return false;
 }
 
-// ---- Aggregates and column maintenance (they come later) ---------------------------
+// ---- Aggregates and column maintenance ------------------------------------------
 
-ado::Variant DB_Dll::BuscaMaximo(const QString&, const QString&, const std::optional<ado::Variant>&,
-                                 const std::optional<ado::Variant>&) {
-    return {};
+std::optional<ado::Variant> DB_Dll::valorAgregado(const QString& sentencia, const QString& campo) {
+    ado::Recordset filas;
+    filas.Open(sentencia, gCnn(), ado::cursor::ForwardOnly, ado::bloqueo::ReadOnly, -1);
+    if (filas.State() == ado::estado::Cerrado || filas.BOF()) return std::nullopt;
+    filas.MoveFirst();
+    return filas.Fields(campo).Value();
 }
 
-ado::Variant DB_Dll::BuscaMinimo(const QString&, const QString&, const std::optional<ado::Variant>&,
-                                 const std::optional<ado::Variant>&) {
-    return {};
+// A number stored as a number is taken as it is: its text carries the
+// workstation's decimal comma, which the "." reading would cut short.
+ado::Variant DB_Dll::numeroDelValor(const ado::Variant& valor) const {
+    switch (valor.tipo()) {
+    case ado::Variant::Tipo::Entero:
+    case ado::Variant::Tipo::Doble:
+    case ado::Variant::Tipo::Importe: return ado::Variant(valor.aDouble());
+    default: return ado::Variant(valorNumerico(utilidades_.valor(valor)));
+    }
 }
 
-ado::Variant DB_Dll::BuscaUltimoCodigo(const QString&, const QString&, const ado::Variant&,
-                                       const QString&) {
-    return {};
+ado::Variant DB_Dll::BuscaMaximo(const QString& QueTabla, const QString& QueCampo,
+                                 const std::optional<ado::Variant>& Tipo, ado::Variant* Condicion) {
+    std::optional<QString> condicion;
+    if (Condicion) condicion = Condicion->texto();
+    // Extending the condition twice cannot change the maximum, so a condition
+    // that still lets a "0" code through (an OR in it) ends here instead of
+    // asking the same question for ever.
+    bool sinCodigosCero = false;
+    for (;;) {
+        // 1.-2.
+        const std::optional<ado::Variant> mayor =
+            valorAgregado(SentenciasAgregados::maximo(QueTabla, QueCampo, condicion), QStringLiteral("MAYOR"));
+        if (!mayor) return {};
+        // 3.
+        const bool vistaArticulos = QueTabla.compare(QStringLiteral("V_MA_ARTICULOS"), Qt::CaseInsensitive) == 0;
+        if (vistaArticulos && !sinCodigosCero && recortar(utilidades_.valor(*mayor)).startsWith(u'0')) {
+            condicion = SentenciasAgregados::sinCodigosCero(condicion);
+            if (Condicion) *Condicion = ado::Variant(*condicion);
+            sinCodigosCero = true;
+            continue;
+        }
+        // 4.
+        if (Tipo && Tipo->aDouble() == 7) return mayor->esNulo() ? ado::Variant(QString()) : *mayor;
+        return numeroDelValor(*mayor);
+    }
 }
 
-void DB_Dll::AddField(const QString&, const QString&, const QString&, bool,
-                      const std::optional<ado::Variant>&) {}
+ado::Variant DB_Dll::BuscaMinimo(const QString& QueTabla, const QString& QueCampo,
+                                 const std::optional<ado::Variant>& /*Tipo*/,
+                                 const std::optional<ado::Variant>& Condicion) {
+    std::optional<QString> condicion;
+    if (Condicion) condicion = Condicion->texto();
+    const std::optional<ado::Variant> menor =
+        valorAgregado(SentenciasAgregados::minimo(QueTabla, QueCampo, condicion), QStringLiteral("MENOR"));
+    if (!menor) return {};
+    return numeroDelValor(*menor);
+}
 
-bool DB_Dll::ExisteCampoDB(const QString&, const QString&) { return false; }
+ado::Variant DB_Dll::BuscaUltimoCodigo(const QString& QueTabla, const QString& QueCampo,
+                                       const ado::Variant& /*Tipo*/, const QString& Condicion) {
+    const std::optional<ado::Variant> mayor = valorAgregado(
+        SentenciasAgregados::ultimoCodigo(QueTabla, QueCampo, Condicion), QStringLiteral("MAYOR"));
+    if (!mayor) return {};
+    return numeroDelValor(*mayor);
+}
 
-bool DB_Dll::VerCampoDB(const QString&, const QString&, bool, const QString&, bool,
-                        const std::optional<ado::Variant>&) {
-    return false;
+bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo) {
+    // 1. Oracle's catalogue is not asked.
+    if (contiene(principal().gProveedor, QStringLiteral("ORACLE"))) return true;
+    // 2.
+    bool existe = false;
+    ado::Recordset columnas;
+    ejecutarPasos(
+        {
+            [&] {
+                columnas = gCnn().OpenSchema(ado::esquema::Columnas, {gDBName, QString(), Tabla, QString()});
+            },
+            [&] { existe = hayEnCatalogo(columnas, QStringLiteral("COLUMN_NAME"), recortar(Campo)); },
+        },
+        [&](const RuntimeError& error) {
+            return principal().TratamientoErrores(error, std::nullopt, QStringLiteral("VerificaCampos"));
+        });
+    return existe;
+}
+
+void DB_Dll::AddField(const QString& Tabla, const QString& Campo, const QString& Tipo, bool PermiteNulos,
+                      const std::optional<ado::Variant>& ValorDefault) {
+    QString sentencia;
+    ejecutarPasos(
+        {
+            // 1.-2.
+            [&] { sentencia = SentenciasAgregados::agregarCampo(Tabla, Campo, Tipo, PermiteNulos, ValorDefault); },
+            // 3. A refused statement raises nothing: its errors stay in gCnn.
+            [&] { EjecutaConsultaSQL(sentencia); },
+        },
+        [&](const RuntimeError& error) {
+            return principal().TratamientoErrores(error, std::nullopt, QStringLiteral("errAddField"));
+        });
+}
+
+bool DB_Dll::VerCampoDB(const QString& Tabla, const QString& Campo, bool Agregar, const QString& Tipo,
+                        bool PermiteNulos, const std::optional<ado::Variant>& ValorDefault) {
+    if (ExisteTablaDB(Tabla) && !ExisteCampoDB(Tabla, Campo) && Agregar)
+        AddField(Tabla, Campo, Tipo, PermiteNulos, ValorDefault);
+    return true;
 }
 
 // ---- SQL literals and names ------------------------------------------------------

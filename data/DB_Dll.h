@@ -133,6 +133,9 @@ public:
     // ---- Statement rewriting ----------------------------------------------
 
     QString SS_TSinonimos(const QString& SQL);
+    // The statement in Oracle's dialect (see DiccionarioOracle) when the
+    // session's connection text names Oracle; otherwise unchanged. A text
+    // with an odd number of single quotes raises run-time error 5.
     QString ORACLE_Dicc(const QString& Valor);
 
     // ---- Row lookups and table test ---------------------------------------
@@ -154,19 +157,38 @@ public:
                             bool UsaTrim = true, bool IgnoraError = false);
     bool ExisteTablaDB(const QString& Tabla);
 
-    // ---- Aggregates and column maintenance (not used by this program yet) --
+    // ---- Aggregates and column maintenance ---------------------------------
 
+    // These read the session's own connection directly, forward-only and
+    // read-only: no synonyms, no Oracle rewriting, and no error treatment (a
+    // failure reaches the caller). The numbers are read from the value, so an
+    // amount keeps its decimals whatever the workstation's separator.
+    //
+    // The greatest value of a column: the value itself for Tipo 7, otherwise
+    // its number (0 for null or a text that does not begin with digits);
+    // nothing when the query returns no row. `Condicion` points at the
+    // caller's condition (nullptr: none); on the article view, whose codes
+    // beginning with "0" are not real articles, the condition is extended to
+    // leave them out and the caller's variable receives it.
     ado::Variant BuscaMaximo(const QString& QueTabla, const QString& QueCampo,
                              const std::optional<ado::Variant>& Tipo = std::nullopt,
-                             const std::optional<ado::Variant>& Condicion = std::nullopt);
+                             ado::Variant* Condicion = nullptr);
+    // The smallest value's number.
     ado::Variant BuscaMinimo(const QString& QueTabla, const QString& QueCampo,
                              const std::optional<ado::Variant>& Tipo = std::nullopt,
                              const std::optional<ado::Variant>& Condicion = std::nullopt);
+    // The greatest value's number; a blank condition adds no WHERE.
     ado::Variant BuscaUltimoCodigo(const QString& QueTabla, const QString& QueCampo,
                                    const ado::Variant& Tipo = 8, const QString& Condicion = {});
+    // Runs ALTER TABLE dbo.<Tabla> ADD ... through EjecutaConsultaSQL: a
+    // refused statement leaves its provider errors in gCnn().errors().
     void AddField(const QString& Tabla, const QString& Campo, const QString& Tipo,
                   bool PermiteNulos, const std::optional<ado::Variant>& ValorDefault = std::nullopt);
+    // Whether the catalogue lists the column; always true when the main
+    // session's provider is Oracle's.
     bool ExisteCampoDB(const QString& Tabla, const QString& Campo);
+    // Adds the column when the table exists, the column does not and
+    // `Agregar` asks for it; true once done, whether or not anything was added.
     bool VerCampoDB(const QString& Tabla, const QString& Campo, bool Agregar = true,
                     const QString& Tipo = {}, bool PermiteNulos = false,
                     const std::optional<ado::Variant>& ValorDefault = std::nullopt);
@@ -205,6 +227,8 @@ private:
     QString DepurarSentencia(QString& sentencia);
     QString EjecutarScriptOracle(QString& SentenciaSQL, long& RecordsAffected);
     void ejecutarSentenciaOracle(const QString& sentencia, long& RecordsAffected);
+    // ORACLE_Dicc whose failure also stays in the connection's error list.
+    QString traducidaParaGuion(const QString& sentencia);
 
     // OpenServerADODB's pieces.
     bool pedirConexion();
@@ -237,6 +261,11 @@ private:
                             bool traducirOracle, ado::Connection& conexion);
     int avisoOperador(const plataforma::RuntimeError& error);
     bool hayTabla(ado::Recordset& tablas, const QString& buscada);
+    // Whether a catalogue list holds the name (trimmed, ignoring case) in `columna`.
+    bool hayEnCatalogo(ado::Recordset& lista, const QString& columna, const QString& buscado);
+    // Aggregates' pieces.
+    std::optional<ado::Variant> valorAgregado(const QString& sentencia, const QString& campo);
+    ado::Variant numeroDelValor(const ado::Variant& valor) const;
 
     plataforma::Dialogos& dialogos_;
     DB_Dll* principal_;

@@ -9,9 +9,12 @@ namespace {
 
 // The tables the session's own routines use, with the rows the tests look for.
 const char* const esquema = R"sql(
+-- ROWNUM stands in for Oracle's row number, so the administrator check of a
+-- session that names Oracle (whose TOP 1 becomes a ROWNUM condition) runs.
 CREATE TABLE TA_USUARIOS (
     Nombre         VARCHAR(30) NOT NULL COLLATE NOCASE PRIMARY KEY,
-    Administrador  VARCHAR(5)
+    Administrador  VARCHAR(5),
+    ROWNUM         INTEGER DEFAULT 1
 );
 INSERT INTO TA_USUARIOS (Nombre, Administrador) VALUES ('ana', '1');
 
@@ -32,8 +35,10 @@ BEGIN
     SELECT RAISE(ABORT, 'String or binary data would be truncated.');
 END;
 
+-- ROWNUM as in TA_USUARIOS: the error row is written through a TOP 1 query.
 CREATE TABLE AUX_ERR (
     ID           INTEGER PRIMARY KEY AUTOINCREMENT,
+    ROWNUM       INTEGER DEFAULT 1,
     Proceso      VARCHAR(50),
     Fecha        VARCHAR(30),
     Error        INTEGER,
@@ -84,6 +89,19 @@ void BaseDePrueba::abrir() {
     ASSERT_TRUE(db->gOpenFlag);
     ASSERT_EQ(db->gCnn().State(), ado::estado::Abierto);
     ASSERT_TRUE(dialogos.mensajes().empty()) << dialogos.mensajes().front().texto.toStdString();
+    olvidarTraza();
+}
+
+void BaseDePrueba::abrirComoOracle() {
+    const QString enlace = carpeta.filePath(QStringLiteral("oracle"));
+    ASSERT_TRUE(QFile::link(carpetaServidor(), enlace));
+    db->gCnn().Close();
+    db->gServidor = enlace;
+    db->OpenServerADODB();
+    ASSERT_TRUE(db->gOpenFlag);
+    ASSERT_TRUE(db->gCnn().ConnectionString().contains(QStringLiteral("ORACLE"), Qt::CaseInsensitive));
+    ASSERT_TRUE(dialogos.mensajes().empty()) << dialogos.mensajes().front().texto.toStdString();
+    ASSERT_TRUE(db->gEsAdmin);
     olvidarTraza();
 }
 

@@ -28,6 +28,11 @@ protected:
     void apuntar(datos::DB_Dll& sesion) const;
     // Opens the main session as start-up does; the test fails when it cannot.
     void abrir();
+    // Reopens the open main session through a link named "oracle" to the
+    // server folder: its connection text names Oracle, so the session takes
+    // the Oracle paths (dialect rewriting, script runner) while the database
+    // stays the embedded one.
+    void abrirComoOracle();
 
     // The statements traced since the last olvidarTraza(), as written.
     QStringList trazadas() const;
