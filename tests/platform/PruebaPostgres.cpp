@@ -7,6 +7,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/ConnectionInterna.h"
+#include "platform/ado/DialectoPostgres.h"
 #include "platform/ado/Recordset.h"
 #include "platform/ado/proveedores/ProveedorOrigenDatos.h"
 #include "platform/ado/proveedores/ProveedorPostgres.h"
@@ -40,7 +41,97 @@ CREATE TABLE mv_movimientos (
 );
 INSERT INTO ma_cuentas (codigo, descripcion, saldo, alta) VALUES ('1.1.01', 'Caja', 10.5, '2024-03-05');
 INSERT INTO ma_cuentas (codigo, descripcion, saldo, alta) VALUES ('1.1.02', 'Banco', 0, '2024-03-06');
+CREATE VIEW v_cuentas AS SELECT codigo, descripcion FROM ma_cuentas;
 )sql";
+
+// Statements as the program writes them for SQL Server, exactly what reaches
+// the server, and the first value the server answers.
+struct Reescritura {
+    const char* entrada;
+    const char* salida;
+    const char* valor;
+};
+
+void PrintTo(const Reescritura& r, std::ostream* os) { *os << r.entrada; }
+
+const Reescritura reescrituras[] = {
+    {"SELECT TOP 1 [Codigo] FROM dbo.[MA_CUENTAS] with(nolock) ORDER BY Codigo DESC",
+     "SELECT \"codigo\" FROM \"ma_cuentas\"  ORDER BY Codigo DESC LIMIT 1", "1.1.02"},
+    {"SELECT COUNT(*) FROM MA_CUENTAS WHERE Codigo IN (SELECT TOP 1 Codigo FROM MA_CUENTAS (nolock) ORDER BY Codigo)",
+     "SELECT COUNT(*) FROM MA_CUENTAS WHERE Codigo IN (SELECT Codigo FROM MA_CUENTAS  ORDER BY Codigo LIMIT 1)", "1"},
+    {"SELECT TOP 100 PERCENT Descripcion FROM V_CUENTAS ORDER BY Codigo",
+     "SELECT Descripcion FROM V_CUENTAS ORDER BY Codigo", "Caja"},
+    {"SELECT ISNULL(MAX(Motivo), 'nada') FROM MV_MOVIMIENTOS", "SELECT COALESCE(MAX(Motivo), 'nada') FROM MV_MOVIMIENTOS",
+     "nada"},
+    // SQL Server's LEN does not count trailing blanks
+    {"SELECT LEN(Descripcion + '  ') FROM MA_CUENTAS WHERE Codigo = '1.1.01'",
+     "SELECT LENGTH(RTRIM(Descripcion || '  ')) FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "4"},
+    {"SELECT Charindex('.', SUBSTRING(Codigo, 3, 10)) FROM MA_CUENTAS WHERE Codigo = '1.1.01'",
+     "SELECT STRPOS(SUBSTRING(Codigo, 3, 10), '.') FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "2"},
+    // "+" joins texts where a literal text shows it; numbers still add
+    {"SELECT RTRIM(Codigo) + ' - ' + [Descripcion] FROM MA_CUENTAS a WHERE a.Codigo = '1.1.01'",
+     "SELECT RTRIM(Codigo) || ' - ' || \"descripcion\" FROM MA_CUENTAS a WHERE a.Codigo = '1.1.01'", "1.1.01 - Caja"},
+    {"SELECT N'Cuenta ' + (Codigo + ':') + N'ñ' FROM MA_CUENTAS WHERE Codigo = '1.1.02'",
+     "SELECT 'Cuenta ' || (Codigo || ':') || 'ñ' FROM MA_CUENTAS WHERE Codigo = '1.1.02'", "Cuenta 1.1.02:ñ"},
+    {"SELECT Saldo + 1 FROM MA_CUENTAS WHERE Codigo = '1.1.02' AND 'a+b' <> 'a' + 'b' + ''",
+     "SELECT Saldo + 1 FROM MA_CUENTAS WHERE Codigo = '1.1.02' AND 'a+b' <> 'a' || 'b' || ''", "1,0000"},
+    // CONVERT and the type names
+    {"SELECT CONVERT(NVARCHAR, Alta, 103) FROM MA_CUENTAS WHERE Codigo = '1.1.01'",
+     "SELECT TO_CHAR(Alta, 'DD/MM/YYYY') FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "05/03/2024"},
+    {"SELECT CONVERT(INT, '12') + 1", "SELECT CAST('12' AS INT) + 1", "13"},
+    {"SELECT CONVERT(nvarchar(10), Saldo) + '$' FROM MA_CUENTAS WHERE Codigo = '1.1.01'",
+     "SELECT CAST(Saldo AS VARCHAR(10)) || '$' FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "10.5000$"},
+    {"SELECT CASE WHEN CONVERT(datetime, '05/03/2024', 103) = '2024-03-05' THEN 1 ELSE 0 END",
+     "SELECT CASE WHEN CAST(TO_TIMESTAMP('05/03/2024', 'DD/MM/YYYY') AS TIMESTAMP) = '2024-03-05' THEN 1 ELSE 0 END",
+     "1"},
+    {"SELECT COUNT(*) FROM MA_CUENTAS WHERE CAST(Alta AS datetime) = CONVERT(smalldatetime, '2024-03-05')",
+     "SELECT COUNT(*) FROM MA_CUENTAS WHERE CAST(Alta AS TIMESTAMP) = CAST('2024-03-05' AS TIMESTAMP)", "1"},
+    // day-first dates are the session's, letter case is not compared
+    {"SELECT COUNT(*) FROM MA_CUENTAS WHERE Alta >= '05/03/2024' AND Alta < '06/03/2024'",
+     "SELECT COUNT(*) FROM MA_CUENTAS WHERE Alta >= '05/03/2024' AND Alta < '06/03/2024'", "1"},
+    {"SELECT COUNT(*) FROM MA_CUENTAS WHERE Descripcion like 'caja%' OR Descripcion NOT LIKE '%AN%'",
+     "SELECT COUNT(*) FROM MA_CUENTAS WHERE Descripcion ILIKE 'caja%' OR Descripcion NOT ILIKE '%AN%'", "1"},
+    {"SELECT CASE WHEN GETDATE() > '01/01/2000' THEN 1 ELSE 0 END",
+     "SELECT CASE WHEN LOCALTIMESTAMP > '01/01/2000' THEN 1 ELSE 0 END", "1"},
+    // names that keep their quotes, and the lookup tree's statement
+    {"SELECT SUM(CASE WHEN [DEBE-HABER]='D' THEN IMPORTE ELSE IMPORTE*-1 END) AS SALDO FROM MV_MOVIMIENTOS "
+     "WHERE CUENTA='1.1.01'",
+     "SELECT SUM(CASE WHEN \"DEBE-HABER\"='D' THEN IMPORTE ELSE IMPORTE*-1 END) AS SALDO FROM MV_MOVIMIENTOS "
+     "WHERE CUENTA='1.1.01'", "70,0000"},
+    {"SELECT     TOP 100 PERCENT Codigo, Descripcion, (SELECT     TOP 1 Codigo FROM dbo.V_CUENTAS a  "
+     " Where a.Codigo < b.Codigo And (Len(LTrim(RTrim(a.Codigo))) < Len(LTrim(RTrim(b.Codigo)))) "
+     " ORDER BY Codigo DESC) AS [relative] FROM dbo.V_CUENTAS b Where Codigo<>'' ORDER BY Codigo DESC",
+     "SELECT Codigo, Descripcion, (SELECT Codigo FROM V_CUENTAS a  "
+     " Where a.Codigo < b.Codigo And (LENGTH(RTRIM(LTrim(RTrim(a.Codigo)))) < LENGTH(RTRIM(LTrim(RTrim(b.Codigo))))) "
+     " ORDER BY Codigo DESC LIMIT 1) AS \"relative\" FROM V_CUENTAS b Where Codigo<>'' ORDER BY Codigo DESC",
+     "1.1.02"},
+    {"SELECT 'dbo.X + [y]', \"Codigo\" FROM MA_CUENTAS WHERE \"Codigo\" = '1.1.01'",
+     "SELECT 'dbo.X + [y]', \"codigo\" FROM MA_CUENTAS WHERE \"codigo\" = '1.1.01'", "dbo.X + [y]"},
+};
+
+class DialectoEnElServidor : public ::testing::TestWithParam<Reescritura> {
+protected:
+    void SetUp() override {
+        QUINTARO_EXIGIR_POSTGRES();
+        if (!pg_) {
+            pg_ = std::make_unique<prueba::BasePostgres>(QStringLiteral("quintaro_dialecto"), false);
+            ASSERT_TRUE(pg_->valida()) << pg_->error().toStdString();
+            QString salida;
+            ASSERT_TRUE(pg_->psql(QString::fromUtf8(esquemaDePrueba) +
+                                      QStringLiteral("INSERT INTO mv_movimientos (cuenta, importe, \"DEBE-HABER\") "
+                                                     "VALUES ('1.1.01', 100, 'D'), ('1.1.01', 30, 'H');"),
+                                  &salida))
+                << salida.toStdString();
+        }
+        cnn_.Open(pg_->textoConexion());
+    }
+    static void TearDownTestSuite() { pg_.reset(); }
+
+    static std::unique_ptr<prueba::BasePostgres> pg_;
+    ado::Connection cnn_;
+};
+
+std::unique_ptr<prueba::BasePostgres> DialectoEnElServidor::pg_;
 
 // The error a call raised and the connection's list after it.
 struct Falla {
@@ -301,3 +392,18 @@ TEST_F(Postgres, UnRecordsetActualizableEscribeEnLaTablaPorSuClave) {
     EXPECT_EQ(unico(QStringLiteral("SELECT descripcion FROM ma_cuentas WHERE codigo = '1.1.02'")).texto(),
               QStringLiteral("Banco 3"));
 }
+
+// --- The rewriting of SQL Server's statements ------------------------------------
+
+TEST_P(DialectoEnElServidor, LaSentenciaReescritaCorreEnElServidor) {
+    const Reescritura& r = GetParam();
+    EXPECT_EQ(ado::DialectoPostgres().reescribir(QString::fromUtf8(r.entrada)), QString::fromUtf8(r.salida));
+    ado::Recordset rs;
+    rs.Open(QString::fromUtf8(r.entrada), cnn_);
+    ASSERT_FALSE(rs.EOF_());
+    if (r.valor) {
+        EXPECT_EQ(rs.Fields(0L).Value().texto(), QString::fromUtf8(r.valor));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sentencias, DialectoEnElServidor, ::testing::ValuesIn(reescrituras));

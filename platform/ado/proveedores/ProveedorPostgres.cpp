@@ -1,6 +1,7 @@
 #include "platform/ado/proveedores/ProveedorPostgres.h"
 
 #include "platform/ado/CadenaOdbc.h"
+#include "platform/ado/DialectoPostgres.h"
 #include "platform/ado/odbc/SentenciaOdbc.h"
 #include "platform/ado/proveedores/ProveedorSqlServer.h"
 
@@ -40,11 +41,6 @@ constexpr Equivalencia equivalencias[] = {
     {"08006", "08S01", 0},  // connection_failure
     {"08003", "08S01", 0},  // connection_does_not_exist
 };
-
-bool esNombreSimple(const QString& nombre) {
-    static const QRegularExpression simple(QStringLiteral(R"(^[A-Za-z_][A-Za-z0-9_$]*$)"));
-    return simple.match(nombre).hasMatch();
-}
 
 // psqlODBC writes "ERROR:  message\nDETAIL: ...;\nError while executing the
 // query": the server's words are the description.
@@ -102,15 +98,17 @@ void ProveedorPostgres::normalizar(Error& error) const {
     }
 }
 
+QString ProveedorPostgres::reescribir(const QString& sentencia, const TipoDeclarado&) const {
+    return DialectoPostgres().reescribir(sentencia);
+}
+
 QString ProveedorPostgres::citar(const QString& identificador) const {
     QString nombre = nombreEnCatalogo(identificador);
     return u'"' + nombre.replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
 QString ProveedorPostgres::nombreEnCatalogo(const QString& nombre) const {
-    // The server folds an unquoted name to lower case; a name that needs
-    // quotes ("DEBE-HABER") was created exactly as the program writes it.
-    return esNombreSimple(nombre) ? nombre.toLower() : nombre;
+    return DialectoPostgres::nombreEnServidor(nombre);
 }
 
 }  // namespace ado

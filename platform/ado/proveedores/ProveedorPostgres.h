@@ -5,7 +5,8 @@
 namespace ado {
 
 // PostgreSQL through the psqlODBC driver, usually reached through a data
-// source. The program's statements, written for SQL Server, run one by one;
+// source. The program's statements, written for SQL Server, run one by one,
+// each rewritten for the server (DialectoPostgres);
 // the server's errors (psqlODBC reports the native number 1 for all of them)
 // get SQL Server's states and native numbers from their real SQLSTATE; names
 // the program writes unquoted are the server's lower-case names.
@@ -18,6 +19,7 @@ public:
                    long segundosEspera) override;
     void normalizar(Error& error) const override;
     bool ejecutaPorSentencias() const override { return true; }
+    QString reescribir(const QString& sentencia, const TipoDeclarado& tipoDeclarado) const override;
     // A connection stays on its database: the session's DefaultDatabase is
     // the one it was opened on.
     bool admiteBaseActual() const override { return false; }

@@ -1,0 +1,204 @@
+#include "platform/ado/DialectoPostgres.h"
+
+#include <QRegularExpression>
+
+namespace ado {
+
+namespace {
+
+using Clase = LexicoSql::Clase;
+using Token = LexicoSql::Token;
+
+bool esNombreSimple(const QString& nombre) {
+    static const QRegularExpression simple(QStringLiteral(R"(^[A-Za-z_][A-Za-z0-9_$]*$)"));
+    return simple.match(nombre).hasMatch();
+}
+
+bool esLiteralDeTexto(const std::vector<Token>& tokens, qsizetype inicio) {
+    return tokens[inicio].clase == Clase::Cadena ||
+           (tokens[inicio].es("N") && inicio + 1 < static_cast<qsizetype>(tokens.size()) &&
+            tokens[inicio + 1].clase == Clase::Cadena);
+}
+
+// SQL Server's date styles of CONVERT and the same picture for TO_CHAR.
+QString formatoDeEstilo(const QString& estilo) {
+    static const std::pair<const char*, const char*> estilos[] = {
+        {"1", "MM/DD/YY"},     {"3", "DD/MM/YY"},           {"23", "YYYY-MM-DD"},
+        {"101", "MM/DD/YYYY"}, {"103", "DD/MM/YYYY"},       {"104", "DD.MM.YYYY"},
+        {"105", "DD-MM-YYYY"}, {"108", "HH24:MI:SS"},       {"112", "YYYYMMDD"},
+        {"120", "YYYY-MM-DD HH24:MI:SS"}, {"121", "YYYY-MM-DD HH24:MI:SS.MS"},
+    };
+    for (const auto& [numero, formato] : estilos)
+        if (estilo == QLatin1String(numero)) return QString::fromLatin1(formato);
+    return {};
+}
+
+bool esTipoDeFecha(const Token& t) {
+    return t.es("DATETIME") || t.es("SMALLDATETIME") || t.es("DATE") || t.es("DATETIME2");
+}
+
+}  // namespace
+
+QString DialectoPostgres::nombreEnServidor(const QString& nombre) {
+    return esNombreSimple(nombre) ? nombre.toLower() : nombre;
+}
+
+QString DialectoPostgres::nombreCitado(const QString& interior) const {
+    return u'"' + nombreEnServidor(interior).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+std::optional<QString> DialectoPostgres::funcionRenombrada(const Token& t) const {
+    if (t.es("ISNULL")) return QStringLiteral("COALESCE");
+    return std::nullopt;
+}
+
+void DialectoPostgres::prepararTokens(Tokens& tokens) const {
+    convertir(tokens);
+    tiposDeCast(tokens);
+    largos(tokens);
+    concatenaciones(tokens);
+    comparacionesDeTexto(tokens);
+}
+
+qsizetype DialectoPostgres::finDeOperando(const Tokens& tokens, qsizetype i) {
+    const auto n = static_cast<qsizetype>(tokens.size());
+    if (i < 0 || i >= n) return -1;
+    const Token& t = tokens[i];
+    if (t.clase == Clase::Cadena || t.clase == Clase::Numero) return i;
+    if (esLiteralDeTexto(tokens, i)) return i + 1;
+    if (t.simbolo("(")) return cierre(tokens, i) < n ? cierre(tokens, i) : -1;
+    if (t.clase != Clase::Palabra && t.clase != Clase::Nombre) return -1;
+    // a name, perhaps qualified, perhaps called
+    qsizetype fin = i;
+    for (qsizetype punto = siguiente(tokens, fin); punto < n && tokens[punto].simbolo(".");
+         punto = siguiente(tokens, fin)) {
+        const qsizetype parte = siguiente(tokens, punto);
+        if (parte >= n || (tokens[parte].clase != Clase::Palabra && tokens[parte].clase != Clase::Nombre)) break;
+        fin = parte;
+    }
+    const qsizetype abre = siguiente(tokens, fin);
+    if (abre < n && tokens[abre].simbolo("(") && tokens[fin].clase == Clase::Palabra) {
+        const qsizetype cierra = cierre(tokens, abre);
+        if (cierra < n) fin = cierra;
+    }
+    return fin;
+}
+
+void DialectoPostgres::concatenaciones(Tokens& tokens) {
+    // A chain "a + b + ..." in which some operand is a literal text joins
+    // texts: PostgreSQL's "+" only adds numbers.
+    const auto n = static_cast<qsizetype>(tokens.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        qsizetype fin = finDeOperando(tokens, i);
+        if (fin < 0) continue;
+        bool deTexto = esLiteralDeTexto(tokens, i);
+        std::vector<qsizetype> signos;
+        for (qsizetype mas = siguiente(tokens, fin); mas < n && tokens[mas].simbolo("+"); mas = siguiente(tokens, fin)) {
+            const qsizetype operando = siguiente(tokens, mas);
+            const qsizetype finOperando = finDeOperando(tokens, operando);
+            if (finOperando < 0) break;
+            signos.push_back(mas);
+            deTexto = deTexto || esLiteralDeTexto(tokens, operando);
+            fin = finOperando;
+        }
+        if (!deTexto) continue;
+        for (qsizetype s : signos) tokens[s] = simbolo(QStringLiteral("||"));
+    }
+}
+
+DialectoPostgres::Tokens DialectoPostgres::tipoPostgres(const Tokens& tipo) {
+    if (tipo.empty()) return tipo;
+    Tokens resultado = tipo;
+    const Token& t = tipo.front();
+    QString nombre;
+    if (t.es("NVARCHAR")) nombre = QStringLiteral("VARCHAR");
+    else if (t.es("NCHAR")) nombre = QStringLiteral("CHAR");
+    else if (t.es("NTEXT")) nombre = QStringLiteral("TEXT");
+    else if (esTipoDeFecha(t) && !t.es("DATE")) nombre = QStringLiteral("TIMESTAMP");
+    else if (t.es("TINYINT") || t.es("BIT")) nombre = QStringLiteral("SMALLINT");
+    else if (t.es("FLOAT")) nombre = QStringLiteral("DOUBLE PRECISION");
+    else if (t.es("MONEY")) nombre = QStringLiteral("NUMERIC(19,4)");
+    if (!nombre.isEmpty()) resultado.front() = palabra(nombre);
+    return resultado;
+}
+
+void DialectoPostgres::convertir(Tokens& tokens) {
+    // From the last one back, so that one nested in another's arguments is
+    // rewritten first.
+    for (qsizetype i = static_cast<qsizetype>(tokens.size()) - 1; i >= 0; --i) {
+        if (!tokens[i].es("CONVERT")) continue;
+        const qsizetype abre = siguiente(tokens, i);
+        if (abre >= static_cast<qsizetype>(tokens.size()) || !tokens[abre].simbolo("(")) continue;
+        const qsizetype cierra = cierre(tokens, abre);
+        if (cierra >= static_cast<qsizetype>(tokens.size())) continue;
+        const std::vector<Tokens> args = argumentos(tokens, abre, cierra);
+        if (args.size() < 2 || args.size() > 3 || args[0].empty()) continue;
+        const Tokens tipo = tipoPostgres(args[0]);
+        const QString formato = args.size() == 3 ? formatoDeEstilo(LexicoSql::unir(args[2]).trimmed()) : QString();
+        Tokens nuevo;
+        const auto agregar = [&nuevo](const Tokens& parte) { nuevo.insert(nuevo.end(), parte.begin(), parte.end()); };
+        if (!formato.isEmpty() && esTipoDeFecha(args[0].front())) {
+            // a text read with the style's picture
+            agregar({palabra(QStringLiteral("CAST")), simbolo(QStringLiteral("(")), palabra(QStringLiteral("TO_TIMESTAMP")),
+                     simbolo(QStringLiteral("("))});
+            agregar(args[1]);
+            agregar({simbolo(QStringLiteral(",")), espacio(), {Clase::Cadena, u'\'' + formato + u'\''},
+                     simbolo(QStringLiteral(")")), espacio(), palabra(QStringLiteral("AS")), espacio()});
+            agregar(tipo);
+            nuevo.push_back(simbolo(QStringLiteral(")")));
+        } else if (!formato.isEmpty()) {
+            // a date written with the style's picture
+            agregar({palabra(QStringLiteral("TO_CHAR")), simbolo(QStringLiteral("("))});
+            agregar(args[1]);
+            agregar({simbolo(QStringLiteral(",")), espacio(), {Clase::Cadena, u'\'' + formato + u'\''},
+                     simbolo(QStringLiteral(")"))});
+        } else {
+            agregar({palabra(QStringLiteral("CAST")), simbolo(QStringLiteral("("))});
+            agregar(args[1]);
+            agregar({espacio(), palabra(QStringLiteral("AS")), espacio()});
+            agregar(tipo);
+            nuevo.push_back(simbolo(QStringLiteral(")")));
+        }
+        tokens.erase(tokens.begin() + i, tokens.begin() + cierra + 1);
+        tokens.insert(tokens.begin() + i, nuevo.begin(), nuevo.end());
+    }
+}
+
+void DialectoPostgres::tiposDeCast(Tokens& tokens) {
+    const auto n = static_cast<qsizetype>(tokens.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (!tokens[i].es("CAST")) continue;
+        const qsizetype abre = siguiente(tokens, i);
+        if (abre >= n || !tokens[abre].simbolo("(")) continue;
+        const qsizetype cierra = cierre(tokens, abre);
+        int nivel = 0;
+        for (qsizetype j = abre + 1; j < cierra && j < n; ++j) {
+            if (tokens[j].simbolo("(")) ++nivel;
+            if (tokens[j].simbolo(")")) --nivel;
+            if (nivel != 0 || !tokens[j].es("AS")) continue;
+            const qsizetype tipo = siguiente(tokens, j);
+            if (tipo < cierra) tokens[tipo] = tipoPostgres({tokens[tipo]}).front();
+            break;
+        }
+    }
+}
+
+void DialectoPostgres::largos(Tokens& tokens) {
+    for (qsizetype i = static_cast<qsizetype>(tokens.size()) - 1; i >= 0; --i) {
+        if (!tokens[i].es("LEN")) continue;
+        const qsizetype abre = siguiente(tokens, i);
+        if (abre >= static_cast<qsizetype>(tokens.size()) || !tokens[abre].simbolo("(")) continue;
+        const qsizetype cierra = cierre(tokens, abre);
+        if (cierra >= static_cast<qsizetype>(tokens.size())) continue;
+        tokens.insert(tokens.begin() + cierra, simbolo(QStringLiteral(")")));
+        tokens.insert(tokens.begin() + abre + 1, {palabra(QStringLiteral("RTRIM")), simbolo(QStringLiteral("("))});
+        tokens[i] = palabra(QStringLiteral("LENGTH"));
+    }
+}
+
+void DialectoPostgres::comparacionesDeTexto(Tokens& tokens) {
+    for (Token& t : tokens)
+        if (t.es("LIKE")) t = palabra(QStringLiteral("ILIKE"));
+}
+
+}  // namespace ado
