@@ -144,7 +144,12 @@ Connection::Interna::Resultado Connection::Interna::ejecutarTexto(const QString&
         case Orden::Confirmar: confirmarDesdeTexto(); break;
         case Orden::Deshacer: deshacerDesdeTexto(); break;
         case Orden::Omitir: break;
-        case Orden::Ejecutar: acumular(total, ejecutarSentencia(reescrita(tramo.sentencia))); break;
+        case Orden::Ejecutar: {
+            Resultado parcial = ejecutarSentencia(reescrita(tramo.sentencia));
+            if (parcial.filas) proveedor->nombrarColumnas(*parcial.filas, tramo.sentencia);
+            acumular(total, std::move(parcial));
+            break;
+        }
         }
     }
     return total;

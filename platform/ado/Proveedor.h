@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ado/Errors.h"
+#include "platform/ado/TablaDatos.h"
 #include "platform/ado/TextoConexion.h"
 #include "platform/ado/odbc/ConexionOdbc.h"
 #include "platform/ado/odbc/DescripcionColumna.h"
@@ -55,6 +56,10 @@ public:
     // dialect: a command text is cut and each statement rewritten.
     virtual bool ejecutaPorSentencias() const { return false; }
     virtual QString reescribir(const QString& sentencia, const TipoDeclarado&) const { return sentencia; }
+
+    // Lets the provider name a result's columns as `sentencia` (the
+    // statement as the program wrote it) names them.
+    virtual void nombrarColumnas(TablaDatos& /*resultado*/, const QString& /*sentencia*/) const {}
 
     // Lets the provider correct a column's description.
     virtual void ajustarColumna(odbc::DescripcionColumna&, const TipoDeclarado&) const {}

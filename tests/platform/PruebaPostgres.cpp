@@ -407,3 +407,15 @@ TEST_P(DialectoEnElServidor, LaSentenciaReescritaCorreEnElServidor) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sentencias, DialectoEnElServidor, ::testing::ValuesIn(reescrituras));
+
+TEST_F(Postgres, LasColumnasSeLlamanComoLasEscribeLaSentencia) {
+    cnn_.Execute(QStringLiteral("INSERT INTO MV_MOVIMIENTOS (Cuenta, Importe, [DEBE-HABER]) VALUES ('1.1.01', 5, 'D')"));
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("SELECT C.CODIGO, [Descripcion], Saldo * 2 AS Doble, m.[DEBE-HABER], m.id "
+                           "FROM MA_CUENTAS c JOIN mv_movimientos m ON m.Cuenta = c.Codigo"),
+            cnn_);
+    QStringList nombres;
+    for (long i = 0; i < rs.FieldCount(); ++i) nombres << rs.Fields(i).Name();
+    EXPECT_EQ(nombres, (QStringList{QStringLiteral("CODIGO"), QStringLiteral("Descripcion"), QStringLiteral("Doble"),
+                                    QStringLiteral("DEBE-HABER"), QStringLiteral("id")}));
+}

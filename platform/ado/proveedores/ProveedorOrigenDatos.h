@@ -27,6 +27,9 @@ public:
     QString reescribir(const QString& sentencia, const TipoDeclarado& tipoDeclarado) const override {
         return motor_->reescribir(sentencia, tipoDeclarado);
     }
+    void nombrarColumnas(TablaDatos& resultado, const QString& sentencia) const override {
+        motor_->nombrarColumnas(resultado, sentencia);
+    }
     void ajustarColumna(odbc::DescripcionColumna& columna, const TipoDeclarado& tipoDeclarado) const override {
         motor_->ajustarColumna(columna, tipoDeclarado);
     }

@@ -2,9 +2,11 @@
 
 #include "platform/ado/CadenaOdbc.h"
 #include "platform/ado/DialectoPostgres.h"
+#include "platform/ado/LexicoSql.h"
 #include "platform/ado/odbc/SentenciaOdbc.h"
 #include "platform/ado/proveedores/ProveedorSqlServer.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 namespace ado {
@@ -100,6 +102,20 @@ void ProveedorPostgres::normalizar(Error& error) const {
 
 QString ProveedorPostgres::reescribir(const QString& sentencia, const TipoDeclarado&) const {
     return DialectoPostgres().reescribir(sentencia);
+}
+
+void ProveedorPostgres::nombrarColumnas(TablaDatos& resultado, const QString& sentencia) const {
+    QHash<QString, QString> escritos;  // the server's name -> the first spelling in the statement
+    for (const LexicoSql::Token& t : LexicoSql::separar(sentencia)) {
+        QString nombre;
+        if (t.clase == LexicoSql::Clase::Palabra) nombre = t.texto;
+        else if (t.clase == LexicoSql::Clase::Nombre) nombre = t.texto.mid(1, t.texto.size() - 2);
+        else continue;
+        const QString enServidor = nombreEnCatalogo(nombre);
+        if (!escritos.contains(enServidor)) escritos.insert(enServidor, nombre);
+    }
+    for (auto& columna : resultado.columnas)
+        columna.descripcion.nombre = escritos.value(columna.descripcion.nombre, columna.descripcion.nombre);
 }
 
 QString ProveedorPostgres::citar(const QString& identificador) const {

@@ -20,6 +20,10 @@ public:
     void normalizar(Error& error) const override;
     bool ejecutaPorSentencias() const override { return true; }
     QString reescribir(const QString& sentencia, const TipoDeclarado& tipoDeclarado) const override;
+    // The server answers the lower-case names it folded ("descripcion"):
+    // a column the statement names gets the name as written there
+    // ("DESCRIPCION"), as SQL Server answers it.
+    void nombrarColumnas(TablaDatos& resultado, const QString& sentencia) const override;
     // A connection stays on its database: the session's DefaultDatabase is
     // the one it was opened on.
     bool admiteBaseActual() const override { return false; }
