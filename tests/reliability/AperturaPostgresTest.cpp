@@ -8,6 +8,7 @@
 #include "reconciliation/ImagenesEstado.h"
 #include "reconciliation/ListaConciliaciones.h"
 #include "session/Global.h"
+#include "support/BaseDemo.h"
 #include "support/BasePostgres.h"
 #include "support/DialogosGuion.h"
 
@@ -81,6 +82,20 @@ public:
     }
 
     void cargar() { QTest::mouseClick(boton(QStringLiteral("cmdCargar")), Qt::LeftButton); }
+
+    // Every row as the user sees it: cells 1 to 9 and the icon key.
+    QStringList filas() const {
+        QStringList todas;
+        for (int i = 0; i < lista().topLevelItemCount(); ++i) {
+            QTreeWidgetItem* fila = lista().topLevelItem(i);
+            QStringList celdas;
+            for (int c = 1; c <= 9; ++c) celdas << fila->text(c);
+            lista().setCurrentItem(fila);
+            celdas << lista().iconKey();
+            todas << celdas.join(u'|');
+        }
+        return todas;
+    }
 
     // Presses "Apertura Momentanea" on the selected row; when the dialog
     // shows, types the reason and accepts. Answers whether it showed; the
@@ -172,6 +187,28 @@ protected:
     QTemporaryDir carpeta_;
     std::unique_ptr<prueba::BasePostgres> base_;
 };
+
+// ---- The list ------------------------------------------------------------------------------
+
+// The demo listed from the server reads exactly as the embedded engine's
+// copy: identifiers, trimmed accounts (stored padded on the server), their
+// descriptions, dates and periods in the workstation's format, and every
+// state with its icon.
+TEST_F(AperturaEnPostgres, LaListaDelServidorEsLaDeLaDemoEmbebida) {
+    auto servidor = puesto(QStringLiteral("mgomez"));
+    prueba::BaseDemo demo;
+    ASSERT_TRUE(demo.valida()) << demo.error().toStdString();
+    Puesto embebida(demo.lineaComandos());
+    ASSERT_TRUE(embebida.abierto());
+
+    const QStringList esperadas = embebida.filas();
+    ASSERT_EQ(esperadas.size(), 16);
+    const QStringList leidas = servidor->filas();
+    ASSERT_EQ(leidas.size(), esperadas.size());
+    for (qsizetype i = 0; i < leidas.size(); ++i) EXPECT_EQ(leidas[i].toStdString(), esperadas[i].toStdString());
+    EXPECT_TRUE(servidor->dialogos().mensajes().empty());
+    std::cout << "[observado] fila 5 en el servidor: " << leidas[4].toStdString() << '\n';
+}
 
 // ---- An opening that stays -------------------------------------------------------------
 
