@@ -99,7 +99,15 @@ parar() {
 crear_cluster() {
   mkdir -p "$carpeta"
   chmod 700 "$carpeta"
-  [ "$(id -u)" -ne 0 ] || chown postgres: "$carpeta"
+  if [ "$(id -u)" -eq 0 ]; then
+    chown postgres: "$carpeta"
+    # The server runs as postgres, who must be able to walk down to the folder.
+    if ! runuser -u postgres -- test -x "$carpeta"; then
+      echo "El usuario postgres no puede entrar en $carpeta (una carpeta de mas arriba se lo impide): elija otra carpeta." >&2
+      rmdir "$carpeta" 2>/dev/null || true
+      exit 1
+    fi
+  fi
   local archivo_clave="$carpeta/clave"
   (umask 077 && printf '%s\n' "$CLAVE_PG" >"$archivo_clave")
   [ "$(id -u)" -ne 0 ] || chown postgres: "$archivo_clave"
@@ -154,10 +162,13 @@ iniciar() {
 
 detener() {
   [ -d "$carpeta" ] || return 0
-  # Only a folder this script made is removed.
-  if [ ! -f "$datos/PG_VERSION" ] && [ -n "$(ls -A "$carpeta" | grep -v -x -e entorno -e servidor.log -e initdb.log -e clave -e datos)" ]; then
-    echo "$carpeta no es un cluster de prueba: no se borra." >&2
-    exit 1
+  # Only a folder this script made is removed: a cluster, or what is left
+  # of one that did not start (its own files, no data of anybody else's).
+  if [ ! -f "$datos/PG_VERSION" ]; then
+    if [ -e "$datos" ] || [ -n "$(ls -A "$carpeta" | grep -v -x -e entorno -e servidor.log -e initdb.log -e clave)" ]; then
+      echo "$carpeta no es un cluster de prueba: no se borra." >&2
+      exit 1
+    fi
   fi
   if [ -d "$datos" ]; then parar || true; fi
   rm -rf "$carpeta"
