@@ -15,6 +15,21 @@ namespace {
 
 constexpr Qt::CaseSensitivity sinMayusculas = Qt::CaseInsensitive;
 
+// The formats a date literal is written with: the date alone, and the date
+// with the time of day when the literal carries one (a stamp written as
+// midnight would lose the hour of an opening).
+const QString FormatoOracleFecha = QStringLiteral("'DD/MM/YYYY'");
+const QString FormatoOracleConHora = QStringLiteral("'DD/MM/YYYY HH24:MI:SS'");
+
+QString aFecha(const QDate& fecha, const std::optional<QTime>& hora) {
+    const QLocale c = QLocale::c();
+    if (!hora)
+        return QStringLiteral("TO_DATE('") + c.toString(fecha, QStringLiteral("dd/MM/yyyy")) + QStringLiteral("',")
+               + FormatoOracleFecha + u')';
+    return QStringLiteral("TO_DATE('") + c.toString(fecha, QStringLiteral("dd/MM/yyyy")) + u' '
+           + c.toString(*hora, QStringLiteral("HH:mm:ss")) + QStringLiteral("',") + FormatoOracleConHora + u')';
+}
+
 QString reemplazado(QString texto, const QString& buscado, const QString& por) {
     return texto.replace(buscado, por, sinMayusculas);
 }
@@ -135,18 +150,15 @@ QString DiccionarioOracle::fechas(const QString& texto) const {
             throw plataforma::RuntimeError(plataforma::numero::ArgumentoInvalido,
                                            QStringLiteral("Llamada a procedimiento o argumento no válido"));
         const QString literal = texto.mid(abre + 1, cierra - abre - 1);
-        if (const std::optional<QDate> fecha = ReconocedorFechas::fecha(literal, hoy_)) {
-            resultado.replace(u'\'' + literal + u'\'',
-                              QStringLiteral("TO_DATE('") + QLocale::c().toString(*fecha, QStringLiteral("dd/MM/yyyy"))
-                                  + QStringLiteral("','DD/MM/YYYY')"),
+        if (const std::optional<QDate> fecha = ReconocedorFechas::fecha(literal, hoy_))
+            resultado.replace(u'\'' + literal + u'\'', aFecha(*fecha, ReconocedorFechas::hora(literal, hoy_)),
                               sinMayusculas);
-        }
         desde = cierra + 1;
     }
     while (resultado.contains(QStringLiteral("TO_DATE(TO_DATE("), sinMayusculas)) {
         resultado.replace(QStringLiteral("TO_DATE(TO_DATE("), QStringLiteral("TO_DATE("), sinMayusculas);
-        resultado.replace(QStringLiteral("'DD/MM/YYYY'),'DD/MM/YYYY')"), QStringLiteral("'DD/MM/YYYY')"),
-                          sinMayusculas);
+        for (const QString& formato : {FormatoOracleFecha, FormatoOracleConHora})
+            resultado.replace(formato + QStringLiteral("),") + formato + u')', formato + u')', sinMayusculas);
     }
     return resultado;
 }

@@ -22,8 +22,9 @@ namespace datos {
 //   2. " LEN(" with zero to four blanks before the parenthesis -> " LENGTH(".
 //   3. [name] -> "name".
 //   4. Quoted literals that read as dates (see ReconocedorFechas) ->
-//      TO_DATE('dd/mm/yyyy','DD/MM/YYYY'); one already inside a TO_DATE stays
-//      a single TO_DATE.
+//      TO_DATE('dd/mm/yyyy','DD/MM/YYYY'), or with a time of day, when the
+//      literal carries one, TO_DATE('dd/mm/yyyy hh:mm:ss','DD/MM/YYYY
+//      HH24:MI:SS'); one already inside a TO_DATE stays a single TO_DATE.
 //   5. CHARINDEX(find, search[, start]) -> InStr(search, find[, start]):
 //      Oracle's INSTR takes the searched text first, so the first two
 //      arguments change places when they can be found (balanced parentheses,

@@ -1,6 +1,7 @@
 #include "data/ReconocedorFechas.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 
 namespace datos {
 
@@ -16,6 +17,19 @@ std::optional<QDate> ReconocedorFechas::fecha(const QString& texto, const QDate&
         return soloFecha(partes.captured(1), hoy);
     }
     return soloFecha(limpio, hoy);
+}
+
+std::optional<QTime> ReconocedorFechas::hora(const QString& texto, const QDate& hoy) {
+    if (!fecha(texto, hoy)) return std::nullopt;
+    const QString limpio = texto.trimmed();
+    const QString ultimaParte = limpio.section(QRegularExpression(QStringLiteral("\\s+")), -1);
+    if (!esHora(ultimaParte)) return std::nullopt;
+    return leerHora(ultimaParte);
+}
+
+QTime ReconocedorFechas::leerHora(const QString& texto) {
+    const QStringList partes = texto.split(u':');
+    return QTime(partes[0].toInt(), partes[1].toInt(), partes.size() > 2 ? partes[2].toInt() : 0);
 }
 
 bool ReconocedorFechas::esNumero(const QString& texto) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QTime>
 #include <QString>
 #include <optional>
 
@@ -24,12 +25,15 @@ namespace datos {
 // names, AM/PM or other words.
 //
 // A time alone stands for the run-time's day zero, 30/12/1899 (the date part
-// of a pure time); a date with a time stands for its date. The rewriting
-// writes only the date ("DD/MM/YYYY"), so a time of day ends as
-// TO_DATE('30/12/1899','DD/MM/YYYY').
+// of a pure time); a date with a time stands for its date. `hora` gives the
+// time of day such a text carries, so that the rewriting can keep it: an
+// opening stamped "10/12/2026 09:15:00" must not reach the table as midnight.
 class ReconocedorFechas {
 public:
     static std::optional<QDate> fecha(const QString& texto, const QDate& hoy = QDate::currentDate());
+    // The time of day of a text that `fecha` reads as a date; none when it
+    // carries no time ("01/02/2024") or is no date.
+    static std::optional<QTime> hora(const QString& texto, const QDate& hoy = QDate::currentDate());
 
     // The run-time's day zero: what a time without a date stands for.
     static QDate diaCero() { return QDate(1899, 12, 30); }
@@ -38,6 +42,7 @@ private:
     static bool esNumero(const QString& texto);
     static std::optional<QDate> soloFecha(const QString& texto, const QDate& hoy);
     static bool esHora(const QString& texto);
+    static QTime leerHora(const QString& texto);
 };
 
 }  // namespace datos

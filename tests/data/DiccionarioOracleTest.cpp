@@ -132,10 +132,15 @@ const Caso fechas[] = {
      "SELECT * FROM T WHERE F BETWEEN TO_DATE('15/03/1999','DD/MM/YYYY') AND TO_DATE('05/06/2023','DD/MM/YYYY')"},
     {"DiaYMesSinAnio", "SELECT * FROM T WHERE F = '5/3'",
      "SELECT * FROM T WHERE F = TO_DATE('05/03/2026','DD/MM/YYYY')"},
+    // A time of day is kept: written as the date alone, an opening's stamp
+    // would reach the table as midnight.
     {"HoraSola", "SELECT * FROM T WHERE H = '10:30'",
-     "SELECT * FROM T WHERE H = TO_DATE('30/12/1899','DD/MM/YYYY')"},
+     "SELECT * FROM T WHERE H = TO_DATE('30/12/1899 10:30:00','DD/MM/YYYY HH24:MI:SS')"},
     {"FechaYHora", "SELECT * FROM T WHERE F < '01/02/2024 10:30:00'",
-     "SELECT * FROM T WHERE F < TO_DATE('01/02/2024','DD/MM/YYYY')"},
+     "SELECT * FROM T WHERE F < TO_DATE('01/02/2024 10:30:00','DD/MM/YYYY HH24:MI:SS')"},
+    {"FechaYHoraYaEnToDate", "INSERT INTO T VALUES (TO_DATE('01/02/2024 9:05','DD/MM/YYYY HH24:MI:SS'), '3/4')",
+     "INSERT INTO T VALUES (TO_DATE('01/02/2024 09:05:00','DD/MM/YYYY HH24:MI:SS'), "
+     "TO_DATE('03/04/2026','DD/MM/YYYY'))"},
     {"NumeroEntreComillas", "SELECT * FROM T WHERE C = '2024' OR C = '12.5'",
      "SELECT * FROM T WHERE C = '2024' OR C = '12.5'"},
     {"FechaQueNoExiste", "SELECT * FROM T WHERE F = '31/02/2024'", "SELECT * FROM T WHERE F = '31/02/2024'"},
