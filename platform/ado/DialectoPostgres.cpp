@@ -14,12 +14,6 @@ bool esNombreSimple(const QString& nombre) {
     return simple.match(nombre).hasMatch();
 }
 
-bool esLiteralDeTexto(const std::vector<Token>& tokens, qsizetype inicio) {
-    return tokens[inicio].clase == Clase::Cadena ||
-           (tokens[inicio].es("N") && inicio + 1 < static_cast<qsizetype>(tokens.size()) &&
-            tokens[inicio + 1].clase == Clase::Cadena);
-}
-
 // SQL Server's date styles of CONVERT and the same picture for TO_CHAR.
 QString formatoDeEstilo(const QString& estilo) {
     static const std::pair<const char*, const char*> estilos[] = {
@@ -55,55 +49,7 @@ std::optional<QString> DialectoPostgres::funcionRenombrada(const Token& t) const
 void DialectoPostgres::prepararTokens(Tokens& tokens) const {
     convertir(tokens);
     tiposDeCast(tokens);
-    largos(tokens);
-    concatenaciones(tokens);
     comparacionesDeTexto(tokens);
-}
-
-qsizetype DialectoPostgres::finDeOperando(const Tokens& tokens, qsizetype i) {
-    const auto n = static_cast<qsizetype>(tokens.size());
-    if (i < 0 || i >= n) return -1;
-    const Token& t = tokens[i];
-    if (t.clase == Clase::Cadena || t.clase == Clase::Numero) return i;
-    if (esLiteralDeTexto(tokens, i)) return i + 1;
-    if (t.simbolo("(")) return cierre(tokens, i) < n ? cierre(tokens, i) : -1;
-    if (t.clase != Clase::Palabra && t.clase != Clase::Nombre) return -1;
-    // a name, perhaps qualified, perhaps called
-    qsizetype fin = i;
-    for (qsizetype punto = siguiente(tokens, fin); punto < n && tokens[punto].simbolo(".");
-         punto = siguiente(tokens, fin)) {
-        const qsizetype parte = siguiente(tokens, punto);
-        if (parte >= n || (tokens[parte].clase != Clase::Palabra && tokens[parte].clase != Clase::Nombre)) break;
-        fin = parte;
-    }
-    const qsizetype abre = siguiente(tokens, fin);
-    if (abre < n && tokens[abre].simbolo("(") && tokens[fin].clase == Clase::Palabra) {
-        const qsizetype cierra = cierre(tokens, abre);
-        if (cierra < n) fin = cierra;
-    }
-    return fin;
-}
-
-void DialectoPostgres::concatenaciones(Tokens& tokens) {
-    // A chain "a + b + ..." in which some operand is a literal text joins
-    // texts: PostgreSQL's "+" only adds numbers.
-    const auto n = static_cast<qsizetype>(tokens.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        qsizetype fin = finDeOperando(tokens, i);
-        if (fin < 0) continue;
-        bool deTexto = esLiteralDeTexto(tokens, i);
-        std::vector<qsizetype> signos;
-        for (qsizetype mas = siguiente(tokens, fin); mas < n && tokens[mas].simbolo("+"); mas = siguiente(tokens, fin)) {
-            const qsizetype operando = siguiente(tokens, mas);
-            const qsizetype finOperando = finDeOperando(tokens, operando);
-            if (finOperando < 0) break;
-            signos.push_back(mas);
-            deTexto = deTexto || esLiteralDeTexto(tokens, operando);
-            fin = finOperando;
-        }
-        if (!deTexto) continue;
-        for (qsizetype s : signos) tokens[s] = simbolo(QStringLiteral("||"));
-    }
 }
 
 DialectoPostgres::Tokens DialectoPostgres::tipoPostgres(const Tokens& tipo) {
@@ -180,19 +126,6 @@ void DialectoPostgres::tiposDeCast(Tokens& tokens) {
             if (tipo < cierra) tokens[tipo] = tipoPostgres({tokens[tipo]}).front();
             break;
         }
-    }
-}
-
-void DialectoPostgres::largos(Tokens& tokens) {
-    for (qsizetype i = static_cast<qsizetype>(tokens.size()) - 1; i >= 0; --i) {
-        if (!tokens[i].es("LEN")) continue;
-        const qsizetype abre = siguiente(tokens, i);
-        if (abre >= static_cast<qsizetype>(tokens.size()) || !tokens[abre].simbolo("(")) continue;
-        const qsizetype cierra = cierre(tokens, abre);
-        if (cierra >= static_cast<qsizetype>(tokens.size())) continue;
-        tokens.insert(tokens.begin() + cierra, simbolo(QStringLiteral(")")));
-        tokens.insert(tokens.begin() + abre + 1, {palabra(QStringLiteral("RTRIM")), simbolo(QStringLiteral("("))});
-        tokens[i] = palabra(QStringLiteral("LENGTH"));
     }
 }
 

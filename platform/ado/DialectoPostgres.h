@@ -30,13 +30,9 @@ protected:
     void prepararTokens(Tokens& tokens) const override;
 
 private:
-    static void concatenaciones(Tokens& tokens);
     static void convertir(Tokens& tokens);
     static void tiposDeCast(Tokens& tokens);
-    static void largos(Tokens& tokens);
     static void comparacionesDeTexto(Tokens& tokens);
-    // The last token of the operand that starts at i; -1 when none starts there.
-    static qsizetype finDeOperando(const Tokens& tokens, qsizetype i);
     // SQL Server's type written in `tipo`, in PostgreSQL's words.
     static Tokens tipoPostgres(const Tokens& tipo);
 };

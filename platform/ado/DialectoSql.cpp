@@ -31,6 +31,12 @@ QString interiorDelNombre(const QString& citado) {
     return QString(interior).replace(QStringLiteral("\"\""), QStringLiteral("\""));
 }
 
+bool esLiteralDeTexto(const std::vector<Token>& tokens, qsizetype inicio) {
+    return tokens[inicio].clase == Clase::Cadena ||
+           (tokens[inicio].es("N") && inicio + 1 < static_cast<qsizetype>(tokens.size()) &&
+            tokens[inicio + 1].clase == Clase::Cadena);
+}
+
 }  // namespace
 
 qsizetype DialectoSql::siguiente(const Tokens& tokens, qsizetype i) {
@@ -130,6 +136,80 @@ void DialectoSql::quitarSugerencias(Tokens& tokens) {
         if (cierra >= static_cast<qsizetype>(tokens.size()) || !esSugerencia(tokens, abre, cierra)) continue;
         tokens.erase(tokens.begin() + desde, tokens.begin() + cierra + 1);
         --i;
+    }
+}
+
+qsizetype DialectoSql::finDeOperando(const Tokens& tokens, qsizetype i) {
+    const auto n = static_cast<qsizetype>(tokens.size());
+    if (i < 0 || i >= n) return -1;
+    const Token& t = tokens[i];
+    if (t.clase == Clase::Cadena || t.clase == Clase::Numero) return i;
+    if (esLiteralDeTexto(tokens, i)) return i + 1;
+    if (t.simbolo("(")) return cierre(tokens, i) < n ? cierre(tokens, i) : -1;
+    if (t.clase != Clase::Palabra && t.clase != Clase::Nombre) return -1;
+    // a name, perhaps qualified, perhaps called
+    qsizetype fin = i;
+    for (qsizetype punto = siguiente(tokens, fin); punto < n && tokens[punto].simbolo(".");
+         punto = siguiente(tokens, fin)) {
+        const qsizetype parte = siguiente(tokens, punto);
+        if (parte >= n || (tokens[parte].clase != Clase::Palabra && tokens[parte].clase != Clase::Nombre)) break;
+        fin = parte;
+    }
+    const qsizetype abre = siguiente(tokens, fin);
+    if (abre < n && tokens[abre].simbolo("(") && tokens[fin].clase == Clase::Palabra) {
+        const qsizetype cierra = cierre(tokens, abre);
+        if (cierra < n) fin = cierra;
+    }
+    return fin;
+}
+
+void DialectoSql::concatenaciones(Tokens& tokens) {
+    // A chain "a + b + ..." in which some operand is a text (a literal, or a
+    // group already found to join texts) and none a number (SQL Server would
+    // then add) joins texts: these engines' "+" only adds numbers. From the
+    // last operand back, so that a group is decided before the chain it is in.
+    const auto n = static_cast<qsizetype>(tokens.size());
+    const auto esTexto = [&tokens](qsizetype inicio, qsizetype fin) {
+        if (esLiteralDeTexto(tokens, inicio)) return true;
+        if (!tokens[inicio].simbolo("(")) return false;
+        int nivel = 0;
+        for (qsizetype k = inicio; k <= fin; ++k) {
+            if (tokens[k].simbolo("(")) ++nivel;
+            if (tokens[k].simbolo(")")) --nivel;
+            if (nivel == 1 && tokens[k].simbolo("||")) return true;
+        }
+        return false;
+    };
+    for (qsizetype i = n - 1; i >= 0; --i) {
+        qsizetype fin = finDeOperando(tokens, i);
+        if (fin < 0) continue;
+        bool deTexto = esTexto(i, fin), deNumeros = tokens[i].clase == Clase::Numero;
+        std::vector<qsizetype> signos;
+        for (qsizetype mas = siguiente(tokens, fin); mas < n && tokens[mas].simbolo("+"); mas = siguiente(tokens, fin)) {
+            const qsizetype operando = siguiente(tokens, mas);
+            const qsizetype finOperando = finDeOperando(tokens, operando);
+            if (finOperando < 0) break;
+            signos.push_back(mas);
+            deTexto = deTexto || esTexto(operando, finOperando);
+            deNumeros = deNumeros || tokens[operando].clase == Clase::Numero;
+            fin = finOperando;
+        }
+        if (!deTexto || deNumeros) continue;
+        for (qsizetype s : signos) tokens[s] = simbolo(QStringLiteral("||"));
+    }
+}
+
+void DialectoSql::largos(Tokens& tokens) {
+    // SQL Server's LEN does not count trailing blanks.
+    for (qsizetype i = static_cast<qsizetype>(tokens.size()) - 1; i >= 0; --i) {
+        if (!tokens[i].es("LEN")) continue;
+        const qsizetype abre = siguiente(tokens, i);
+        if (abre >= static_cast<qsizetype>(tokens.size()) || !tokens[abre].simbolo("(")) continue;
+        const qsizetype cierra = cierre(tokens, abre);
+        if (cierra >= static_cast<qsizetype>(tokens.size())) continue;
+        tokens.insert(tokens.begin() + cierra, simbolo(QStringLiteral(")")));
+        tokens.insert(tokens.begin() + abre + 1, {palabra(QStringLiteral("RTRIM")), simbolo(QStringLiteral("("))});
+        tokens[i] = palabra(QStringLiteral("LENGTH"));
     }
 }
 
@@ -266,6 +346,8 @@ QString DialectoSql::reescribir(const QString& sentencia) const {
     Tokens tokens = LexicoSql::separar(sentencia);
     quitarDueno(tokens);
     prepararTokens(tokens);
+    largos(tokens);
+    concatenaciones(tokens);
     quitarSugerencias(tokens);
     invertirCharindex(tokens);
     return LexicoSql::unir(transformar(tokens));

@@ -13,8 +13,10 @@ namespace ado {
 // mistake. What every engine needs is done here: the owner "dbo" goes from
 // qualified names (dbo.X, [dbo].[X]), table hints ("with(nolock)") go, TOP n
 // becomes a LIMIT at the end of its own (sub)query, N'...' loses its N,
-// CHARINDEX(a, b) becomes the engine's position function with the
-// arguments turned round, and GETDATE() the engine's local time. How names
+// LEN(x) becomes LENGTH(RTRIM(x)) (LEN does not count trailing blanks), "+"
+// becomes "||" in a chain whose operands show it joins texts (a literal
+// text, no number), CHARINDEX(a, b) becomes the engine's position function
+// with the arguments turned round, and GETDATE() the engine's local time. How names
 // are quoted, which functions change their name, and what a compared
 // literal becomes is each engine's own.
 class DialectoSql {
@@ -65,6 +67,10 @@ private:
 
     static void quitarDueno(Tokens& tokens);
     static void quitarSugerencias(Tokens& tokens);
+    static void largos(Tokens& tokens);
+    static void concatenaciones(Tokens& tokens);
+    // The last token of the operand that starts at i; -1 when none starts there.
+    static qsizetype finDeOperando(const Tokens& tokens, qsizetype i);
     void invertirCharindex(Tokens& tokens) const;
     Tokens transformar(const Tokens& tokens) const;
     // Skips "TOP n [PERCENT] [WITH TIES]" starting at `top`, recording the

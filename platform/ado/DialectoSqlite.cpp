@@ -15,7 +15,6 @@ QString DialectoSqlite::nombreCitado(const QString& interior) const {
 
 std::optional<QString> DialectoSqlite::funcionRenombrada(const Token& t) const {
     if (t.es("ISNULL")) return QStringLiteral("IFNULL");
-    if (t.es("LEN")) return QStringLiteral("LENGTH");
     if (t.es("SUBSTRING")) return QStringLiteral("SUBSTR");
     return std::nullopt;
 }

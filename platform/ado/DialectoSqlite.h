@@ -9,7 +9,7 @@
 namespace ado {
 
 // SQL Server's dialect for SQLite: [names] become "names" as written,
-// ISNULL/LEN/SUBSTRING/CHARINDEX/GETDATE become IFNULL/LENGTH/SUBSTR/INSTR/
+// ISNULL/SUBSTRING/CHARINDEX/GETDATE become IFNULL/SUBSTR/INSTR/
 // datetime('now', 'localtime'), and a date literal written in the
 // workstation's order becomes an ISO date where it is compared, since SQLite
 // compares dates as text.

@@ -330,6 +330,8 @@ const Consulta consultas[] = {
     {"SELECT COUNT(*) FROM MA_CUENTAS WHERE Alta < '05/03/2024 10:20:31'", "2"},
     {"SELECT ISNULL(Saldo, 0) FROM MA_CUENTAS WHERE Codigo = '2.1.01'", "0"},
     {"SELECT LEN([Descripcion]) FROM [MA_CUENTAS] WHERE [Codigo] = '1.1.01'", "11"},
+    {"SELECT LEN(Descripcion + '   ') FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "11"},
+    {"SELECT Codigo + ' ' + Descripcion FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "1.1.01 Caja; pesos"},
     {"SELECT CHARINDEX('.', SUBSTRING(Codigo, 3, 10)) FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "2"},
     {"SELECT COUNT(*) FROM MA_CUENTAS WHERE Codigo IN (SELECT TOP 2 Codigo FROM MA_CUENTAS ORDER BY Codigo)", "2"},
     {"SELECT CASE WHEN GETDATE() > '01/01/2000' THEN 1 ELSE 0 END", "1"},

@@ -37,7 +37,11 @@ const Reescritura reescrituras[] = {
     {"UPDATE dbo.T SET A = 1 WHERE EXISTS (SELECT 1 FROM dbo.U)", "UPDATE T SET A = 1 WHERE EXISTS (SELECT 1 FROM U)"},
     {"SELECT 'dbo.T', \"dbo.T\", [dbo.T] FROM T", "SELECT 'dbo.T', \"dbo.T\", \"dbo.T\" FROM T"},
     {"SELECT dbo, a.dbo FROM base.dbo.T a, dbo_x.U", "SELECT dbo, a.dbo FROM base.dbo.T a, dbo_x.U"},
-    {"SELECT ISNULL(A, 0), LEN(B), SUBSTRING(C, 1, 2) FROM T", "SELECT IFNULL(A, 0), LENGTH(B), SUBSTR(C, 1, 2) FROM T"},
+    {"SELECT ISNULL(A, 0), LEN(B), SUBSTRING(C, 1, 2) FROM T",
+     "SELECT IFNULL(A, 0), LENGTH(RTRIM(B)), SUBSTR(C, 1, 2) FROM T"},
+    // "+" joins texts where a literal text shows it, and adds where a number does
+    {"SELECT A + ' - ' + [B] FROM T WHERE C = N'x' + RTRIM(D)", "SELECT A || ' - ' || \"B\" FROM T WHERE C = 'x' || RTRIM(D)"},
+    {"SELECT '1' + 1, A + B, 'a+b', T.A + (B + 'c') FROM T", "SELECT '1' + 1, A + B, 'a+b', T.A || (B || 'c') FROM T"},
     {"SELECT Charindex('-', Codigo) FROM T", "SELECT INSTR(Codigo, '-') FROM T"},
     {"SELECT CHARINDEX('.', SUBSTRING(C, CHARINDEX('-', C), 9)) FROM T",
      "SELECT INSTR(SUBSTR(C, INSTR(C, '-'), 9), '.') FROM T"},

@@ -79,6 +79,7 @@ const Reescritura reescrituras[] = {
     {"SELECT CONVERT(NVARCHAR, Alta, 103) FROM MA_CUENTAS WHERE Codigo = '1.1.01'",
      "SELECT TO_CHAR(Alta, 'DD/MM/YYYY') FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "05/03/2024"},
     {"SELECT CONVERT(INT, '12') + 1", "SELECT CAST('12' AS INT) + 1", "13"},
+    {"SELECT '1' + 1", "SELECT '1' + 1", "2"},
     {"SELECT CONVERT(nvarchar(10), Saldo) + '$' FROM MA_CUENTAS WHERE Codigo = '1.1.01'",
      "SELECT CAST(Saldo AS VARCHAR(10)) || '$' FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "10.5000$"},
     {"SELECT CASE WHEN CONVERT(datetime, '05/03/2024', 103) = '2024-03-05' THEN 1 ELSE 0 END",
@@ -321,6 +322,7 @@ TEST_F(Postgres, ElServidorDetenidoSeInformaYAlVolverSeReabre) {
 // --- Transactions in command texts ----------------------------------------------
 
 TEST_F(Postgres, LasSentenciasDeTransaccionDelTextoSonLasDeLaConexion) {
+    cnn_.setIsolationLevel(ado::aislamiento::LecturaNoConfirmada);  // as the session's start sets it
     cnn_.Execute(QStringLiteral("BEGIN TRANSACTION\n"
                                 "INSERT INTO ma_cuentas (codigo, descripcion) VALUES ('2.1.01', 'a');\n"
                                 "UPDATE ma_cuentas SET saldo = 1 WHERE codigo = '1.1.01'"));

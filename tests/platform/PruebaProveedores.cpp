@@ -154,6 +154,14 @@ TEST(Proveedores, ElMotorDelOrigenDeDatosSaleDelNombreQueDaElControlador) {
         const auto motor = ado::ProveedorOrigenDatos::motorPara(QString::fromUtf8(c.dbms));
         EXPECT_EQ(typeid(*motor), c.motor) << c.dbms;
     }
+    // PostgreSQL's address lives in a data source: alone, it is not reachable.
+    const ado::TextoConexion texto(QStringLiteral("PROVIDER=SQLOLEDB;Server=srv;Database =E;"));
+    try {
+        ado::ProveedorPostgres().cadenaOdbc(texto, {}, {}, {QStringLiteral("PostgreSQL Unicode")});
+        ADD_FAILURE() << "a connection string without a data source";
+    } catch (const ado::FallaDeConexion& e) {
+        EXPECT_EQ(e.error().SQLState, QStringLiteral("IM002"));
+    }
 }
 
 TEST(Proveedores, PostgresLeeLosNombresSinComillasEnMinusculas) {

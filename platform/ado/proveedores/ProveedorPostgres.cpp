@@ -1,10 +1,9 @@
 #include "platform/ado/proveedores/ProveedorPostgres.h"
 
-#include "platform/ado/CadenaOdbc.h"
+#include "platform/ado/FallaDeConexion.h"
 #include "platform/ado/DialectoPostgres.h"
 #include "platform/ado/LexicoSql.h"
 #include "platform/ado/odbc/SentenciaOdbc.h"
-#include "platform/ado/proveedores/ProveedorSqlServer.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -58,26 +57,12 @@ QString descripcionDelServidor(QString texto) {
 
 }  // namespace
 
-QString ProveedorPostgres::cadenaOdbc(const TextoConexion& texto, const QString& usuario,
-                                      const QString& contrasena, const QStringList& instalados) const {
-    const QString driver = controlador("QUINTARO_DRIVER_POSTGRES", {QStringLiteral("PostgreSQL Unicode")},
-                                       QStringLiteral("PostgreSQL"), instalados);
-    if (driver.isEmpty()) sinControlador(QStringLiteral("PostgreSQL"));
-    CadenaOdbc cadena;
-    cadena.controlador(driver);
-    const QString servidor = ProveedorSqlServer::servidor(texto).trimmed();
-    const qsizetype separador = servidor.indexOf(QRegularExpression(QStringLiteral("[:,]")));
-    cadena.agregar(QStringLiteral("Servername"), separador > 0 ? servidor.left(separador) : servidor);
-    if (separador > 0) cadena.agregar(QStringLiteral("Port"), servidor.mid(separador + 1).trimmed());
-    cadena.agregarSiHay(QStringLiteral("Database"),
-                        texto.valor({QStringLiteral("Database"), QStringLiteral("Initial Catalog")}).trimmed());
-    cadena.agregarSiHay(QStringLiteral("UID"), usuario.isEmpty() ? texto.valor({QStringLiteral("UId"),
-                                                                                QStringLiteral("User Id")})
-                                                                 : usuario);
-    cadena.agregarSiHay(QStringLiteral("PWD"), contrasena.isEmpty() ? texto.valor({QStringLiteral("Pwd"),
-                                                                                   QStringLiteral("Password")})
-                                                                    : contrasena);
-    return cadena.texto();
+QString ProveedorPostgres::cadenaOdbc(const TextoConexion&, const QString&, const QString&,
+                                      const QStringList&) const {
+    // The server's address, port and options live in the data source.
+    throw FallaDeConexion(FallaDeConexion::registro(
+        QStringLiteral("IM002"), 0,
+        QStringLiteral("PostgreSQL se alcanza por un origen de datos ODBC: el servidor debe nombrarlo"), origen()));
 }
 
 QStringList ProveedorPostgres::preparacion() { return {QStringLiteral("SET DateStyle = 'ISO, DMY'")}; }

@@ -12,6 +12,7 @@ namespace ado {
 // the program writes unquoted are the server's lower-case names.
 class ProveedorPostgres : public Proveedor {
 public:
+    // Only through a data source (ProveedorOrigenDatos): raises IM002.
     QString cadenaOdbc(const TextoConexion& texto, const QString& usuario, const QString& contrasena,
                        const QStringList& controladoresInstalados) const override;
     QString origen() const override { return QStringLiteral("PostgreSQL"); }
