@@ -23,7 +23,7 @@ if (($# < 1 || $# > 2)); then
 fi
 base="$1"
 estadisticas="${2:-QZ_ESTADISTICAS}"
-scripts="$(cd "$(dirname "$0")/../demo/postgres" && pwd)"
+demo="$(cd "$(dirname "$0")/../demo" && pwd)"
 
 # A name as a quoted identifier, so that its letter case stays.
 identificador() { printf '"%s"' "${1//\"/\"\"}"; }
@@ -34,13 +34,15 @@ recrear() {
     -c "CREATE DATABASE $(identificador "$1") TEMPLATE template0 ENCODING 'UTF8'"
 }
 
+# The schema is the server's own (demo/postgres); the sample rows are the
+# embedded engine's file, whose INSERTs the server takes as they are once the
+# SQLite pragma is left out.
 cargar() {
   local destino="$1"
   shift
-  local archivo argumentos=()
-  for archivo in "$@"; do argumentos+=(-f "$scripts/$archivo"); done
-  PGOPTIONS="${PGOPTIONS:-} -c client_min_messages=warning" \
-    psql -X -q -v ON_ERROR_STOP=1 --single-transaction -d "$destino" "${argumentos[@]}"
+  grep -hv '^PRAGMA ' "$@" |
+    PGOPTIONS="${PGOPTIONS:-} -c client_min_messages=warning" \
+      psql -X -q -v ON_ERROR_STOP=1 --single-transaction -d "$destino" -f -
 }
 
 usuarios_demo() {
@@ -65,9 +67,9 @@ permitir_usuarios_demo() {
 
 usuarios_demo
 recrear "$base"
-cargar "$base" empresa-esquema.sql empresa-datos.sql
+cargar "$base" "$demo/postgres/empresa-esquema.sql" "$demo/empresa-datos.sql"
 permitir_usuarios_demo "$base"
 recrear "$estadisticas"
-cargar "$estadisticas" estadisticas.sql
+cargar "$estadisticas" "$demo/postgres/estadisticas.sql"
 permitir_usuarios_demo "$estadisticas"
 echo "Demo cargada en \"$base\" y \"$estadisticas\"."

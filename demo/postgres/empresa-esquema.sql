@@ -1,7 +1,7 @@
 -- ZANTAR_DEMO on PostgreSQL: the demo company database of the Zantar suite,
 -- the same tables, views and triggers as the embedded engine's copy
--- (demo/empresa-esquema.sql). Schema only, the rows are in empresa-datos.sql.
--- Load it with scripts/cargar-demo-postgres.sh.
+-- (demo/empresa-esquema.sql). Schema only, the rows are the embedded copy's
+-- (demo/empresa-datos.sql). Load both with scripts/cargar-demo-postgres.sh.
 --
 -- Names are unquoted (PostgreSQL folds them to lower case, and so the
 -- program's mixed-case names find them), except "DEBE-HABER", which the
