@@ -218,40 +218,44 @@ void Connection::Interna::deshacerDesdeTexto() {
 }
 
 TablaDatos Connection::Interna::tablas(const QStringList& restricciones) {
-    exigirAbierta();
-    std::optional<QString> catalogo, esquema, tabla, tipo;
-    if (proveedor->admiteBaseActual()) restriccion(restricciones, 0, catalogo);
-    restriccion(restricciones, 1, esquema);
-    restriccion(restricciones, 2, tabla);
-    restriccion(restricciones, 3, tipo);
-    if (tabla) tabla = proveedor->nombreEnCatalogo(*tabla);
-    const auto verificar = verificador();
-    odbc::SentenciaOdbc s(*conexion, verificar, commandTimeout);
-    s.tablas(catalogo, esquema, tabla, tipo);
-    TablaDatos t = odbc::LectorResultados::leer(s, nullptr);
-    renombrar(t, "TABLE_CAT", "TABLE_CATALOG");
-    renombrar(t, "TABLE_SCHEM", "TABLE_SCHEMA");
-    renombrar(t, "REMARKS", "DESCRIPTION");
-    return t;
+    return leerCatalogo(restricciones, false,
+                        [](odbc::SentenciaOdbc& s, const RestriccionesOdbc& r) {
+                            s.tablas(r.catalogo, r.esquema, r.objeto, r.cuarta);
+                        },
+                        {{"REMARKS", "DESCRIPTION"}});
 }
 
 TablaDatos Connection::Interna::columnas(const QStringList& restricciones) {
+    return leerCatalogo(restricciones, true,
+                        [](odbc::SentenciaOdbc& s, const RestriccionesOdbc& r) {
+                            s.columnasDe(r.catalogo, r.esquema, r.objeto, r.cuarta);
+                        },
+                        {{"COLUMN_DEF", "COLUMN_DEFAULT"}, {"REMARKS", "DESCRIPTION"}});
+}
+
+// ADO's restrictions as an ODBC catalogue call takes them: an empty text
+// means none, the catalogue counts only where the engine knows databases, and
+// names are spelled as the engine's catalogue keeps them. The result's
+// columns carry ADO's names.
+TablaDatos Connection::Interna::leerCatalogo(
+    const QStringList& restricciones, bool cuartaEsNombre,
+    const std::function<void(odbc::SentenciaOdbc&, const RestriccionesOdbc&)>& llamar,
+    std::initializer_list<std::pair<const char*, const char*>> nombresAdo) {
     exigirAbierta();
-    std::optional<QString> catalogo, esquema, tabla, columna;
-    if (proveedor->admiteBaseActual()) restriccion(restricciones, 0, catalogo);
-    restriccion(restricciones, 1, esquema);
-    restriccion(restricciones, 2, tabla);
-    restriccion(restricciones, 3, columna);
-    if (tabla) tabla = proveedor->nombreEnCatalogo(*tabla);
-    if (columna) columna = proveedor->nombreEnCatalogo(*columna);
+    RestriccionesOdbc r;
+    if (proveedor->admiteBaseActual()) restriccion(restricciones, 0, r.catalogo);
+    restriccion(restricciones, 1, r.esquema);
+    restriccion(restricciones, 2, r.objeto);
+    restriccion(restricciones, 3, r.cuarta);
+    if (r.objeto) r.objeto = proveedor->nombreEnCatalogo(*r.objeto);
+    if (cuartaEsNombre && r.cuarta) r.cuarta = proveedor->nombreEnCatalogo(*r.cuarta);
     const auto verificar = verificador();
     odbc::SentenciaOdbc s(*conexion, verificar, commandTimeout);
-    s.columnasDe(catalogo, esquema, tabla, columna);
+    llamar(s, r);
     TablaDatos t = odbc::LectorResultados::leer(s, nullptr);
     renombrar(t, "TABLE_CAT", "TABLE_CATALOG");
     renombrar(t, "TABLE_SCHEM", "TABLE_SCHEMA");
-    renombrar(t, "COLUMN_DEF", "COLUMN_DEFAULT");
-    renombrar(t, "REMARKS", "DESCRIPTION");
+    for (const auto& [de, a] : nombresAdo) renombrar(t, de, a);
     return t;
 }
 

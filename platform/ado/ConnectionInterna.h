@@ -9,10 +9,16 @@
 #include "platform/ado/odbc/VerificadorOdbc.h"
 
 #include <QHash>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 
 namespace ado {
+
+namespace odbc {
+class SentenciaOdbc;
+}
 
 // The live part of a Connection, shared with the recordsets opened on it:
 // the ODBC environment and connection, the provider, the properties, and the
@@ -74,6 +80,14 @@ struct Connection::Interna {
     std::shared_ptr<int> vida;
 
 private:
+    // The four restrictions of a catalogue call (the fourth is the table
+    // type for tables, the column name for columns).
+    struct RestriccionesOdbc {
+        std::optional<QString> catalogo, esquema, objeto, cuarta;
+    };
+    TablaDatos leerCatalogo(const QStringList& restricciones, bool cuartaEsNombre,
+                            const std::function<void(odbc::SentenciaOdbc&, const RestriccionesOdbc&)>& llamar,
+                            std::initializer_list<std::pair<const char*, const char*>> nombresAdo);
     QString tipoDeclarado(const QString& tabla, const QString& columna);
     QString reescrita(const QString& sentencia);
     void fallarTransaccion(long nativo, const QString& descripcion) const;
