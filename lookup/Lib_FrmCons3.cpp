@@ -4,6 +4,7 @@
 #include "data/ErroresGenerales.h"
 #include "data/LiteralesSql.h"
 #include "lookup/ArchivoAnchos.h"
+#include "lookup/BotonesConsulta.h"
 #include "lookup/Twips.h"
 #include "platform/Aplicacion.h"
 #include "platform/Pasos.h"
@@ -128,15 +129,10 @@ void Lib_FrmCons3::crearControles() {
 
     Frame1_ = new QFrame(this);
     Frame1_->setObjectName(QStringLiteral("Frame1"));
-    cmdAceptar_ = new QPushButton(QStringLiteral("&Aceptar"), Frame1_);
-    cmdAceptar_->setObjectName(QStringLiteral("cmdAceptar"));
-    cmdAceptar_->setDefault(true);
-    cmdCancelar_ = new QPushButton(QStringLiteral("&Cancelar"), Frame1_);
-    cmdCancelar_->setObjectName(QStringLiteral("cmdCancelar"));
-    cmdCancelar_->setAutoDefault(false);
-    CmdNueva_ = new QPushButton(QStringLiteral("&Nueva Busqueda"), Frame1_);
-    CmdNueva_->setObjectName(QStringLiteral("CmdNueva"));
-    CmdNueva_->setAutoDefault(false);
+    const BotonesConsulta botones = BotonesConsulta::crear(Frame1_);
+    cmdAceptar_ = botones.aceptar;
+    cmdCancelar_ = botones.cancelar;
+    CmdNueva_ = botones.nueva;
     for (QPushButton* boton : {cmdAceptar_, cmdCancelar_, CmdNueva_})
         boton->resize(twips::aPixeles(AnchoBoton), twips::aPixeles(AltoBoton));
 

@@ -3,6 +3,7 @@
 #include "data/DB_Dll.h"
 #include "data/ErroresGenerales.h"
 #include "data/LiteralesSql.h"
+#include "lookup/BotonesConsulta.h"
 #include "lookup/Twips.h"
 #include "platform/Pasos.h"
 #include "platform/ado/Recordset.h"
@@ -100,15 +101,10 @@ void Lib_FrmCons3Tree::crearControles() {
     Frame1_ = new QFrame(this);
     Frame1_->setObjectName(QStringLiteral("Frame1"));
     Frame1_->setGeometry(0, aPixeles(4095), aPixeles(6180), aPixeles(615));
-    cmdAceptar_ = new QPushButton(QStringLiteral("&Aceptar"), Frame1_);
-    cmdAceptar_->setObjectName(QStringLiteral("cmdAceptar"));
-    cmdAceptar_->setDefault(true);
-    cmdCancelar_ = new QPushButton(QStringLiteral("&Cancelar"), Frame1_);
-    cmdCancelar_->setObjectName(QStringLiteral("cmdCancelar"));
-    cmdCancelar_->setAutoDefault(false);
-    CmdNueva_ = new QPushButton(QStringLiteral("&Nueva Busqueda"), Frame1_);
-    CmdNueva_->setObjectName(QStringLiteral("CmdNueva"));
-    CmdNueva_->setAutoDefault(false);
+    const BotonesConsulta botones = BotonesConsulta::crear(Frame1_);
+    cmdAceptar_ = botones.aceptar;
+    cmdCancelar_ = botones.cancelar;
+    CmdNueva_ = botones.nueva;
     cmdAceptar_->setGeometry(aPixeles(120), aPixeles(60), aPixeles(1695), aPixeles(495));
     cmdCancelar_->setGeometry(aPixeles(2040), aPixeles(60), aPixeles(1695), aPixeles(495));
     CmdNueva_->setGeometry(aPixeles(3915), aPixeles(60), aPixeles(1695), aPixeles(495));
