@@ -5,11 +5,11 @@
 #include "data/LiteralesSql.h"
 #include "lookup/ArchivoAnchos.h"
 #include "lookup/BotonesConsulta.h"
-#include "lookup/Twips.h"
 #include "platform/Aplicacion.h"
 #include "platform/Pasos.h"
 #include "platform/ado/FormatoRegional.h"
 #include "platform/ui/Dialogos.h"
+#include "platform/ui/Twips.h"
 #include "session/Global.h"
 
 #include <QApplication>
@@ -27,6 +27,8 @@
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <cmath>
+
+namespace twips = plataforma::twips;
 
 namespace consultas {
 

@@ -4,10 +4,10 @@
 #include "data/ErroresGenerales.h"
 #include "data/LiteralesSql.h"
 #include "lookup/BotonesConsulta.h"
-#include "lookup/Twips.h"
 #include "platform/Pasos.h"
 #include "platform/ado/Recordset.h"
 #include "platform/ui/Dialogos.h"
+#include "platform/ui/Twips.h"
 #include "session/Global.h"
 
 #include <QComboBox>
@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+
+namespace twips = plataforma::twips;
 
 namespace consultas {
 

@@ -3,7 +3,7 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "lookup/Lib_FrmCons3Tree.h"
-#include "lookup/Twips.h"
+#include "platform/ui/Twips.h"
 #include "session/Configuracion.h"
 #include "session/Global.h"
 #include "session/MenuExes.h"
@@ -16,6 +16,8 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+
+namespace twips = plataforma::twips;
 
 namespace consultas {
 

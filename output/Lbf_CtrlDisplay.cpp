@@ -1,5 +1,7 @@
 #include "output/Lbf_CtrlDisplay.h"
 
+#include "platform/ui/Twips.h"
+
 #include <QColor>
 #include <QGuiApplication>
 #include <QLabel>
@@ -14,12 +16,11 @@ namespace salida {
 
 namespace {
 
-// Design sizes in twips (one pixel is 15 twips at 96 dpi).
-constexpr int TwipsPorPixel = 15;
+using plataforma::twips::aPixeles;
+
+// Design sizes in twips.
 constexpr int AnchoDiseno = 7845;
 constexpr int AltoDiseno = 2970;
-
-constexpr int px(int twips) { return (twips + TwipsPorPixel / 2) / TwipsPorPixel; }
 
 constexpr int LadoImagen = 32;
 constexpr const char* TituloCancelar = "&Cancelar";
@@ -38,21 +39,21 @@ Lbf_CtrlDisplay::Lbf_CtrlDisplay(QWidget* padre)
 }
 
 void Lbf_CtrlDisplay::crearControles() {
-    resize(px(AnchoDiseno), px(AltoDiseno));
+    resize(aPixeles(AnchoDiseno), aPixeles(AltoDiseno));
     for (int i = 0; i < Lineas; ++i) {
         auto* linea = new QLabel(this);
         linea->setObjectName(QStringLiteral("LblCtrol_%1").arg(i));
         linea->setAlignment(Qt::AlignCenter);
-        linea->setGeometry(px(120), px(120 + i * 330), px(AnchoDiseno - 240), px(285));
+        linea->setGeometry(aPixeles(120), aPixeles(120 + i * 330), aPixeles(AnchoDiseno - 240), aPixeles(285));
         lineas_ << linea;
     }
     Image1_ = new QLabel(this);
     Image1_->setObjectName(QStringLiteral("Image1"));
-    Image1_->setGeometry((width() - LadoImagen) / 2, px(1200), LadoImagen, LadoImagen);
+    Image1_->setGeometry((width() - LadoImagen) / 2, aPixeles(1200), LadoImagen, LadoImagen);
 
     CmdDisplayCancelar_ = new QPushButton(this);
     CmdDisplayCancelar_->setObjectName(QStringLiteral("CmdDisplayCancelar"));
-    CmdDisplayCancelar_->setGeometry((width() - px(1215)) / 2, px(2430), px(1215), px(375));
+    CmdDisplayCancelar_->setGeometry((width() - aPixeles(1215)) / 2, aPixeles(2430), aPixeles(1215), aPixeles(375));
     connect(CmdDisplayCancelar_, &QPushButton::clicked, this, [this] { CmdDisplayCancelar_Click(); });
 
     Timer1_ = new QTimer(this);

@@ -5,6 +5,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/ado/FormatoRegional.h"
 #include "platform/ui/Dialogos.h"
+#include "platform/ui/Twips.h"
 #include "session/utility_component/Utilidades.h"
 
 #include <QAbstractItemModel>
@@ -23,7 +24,6 @@ namespace salida {
 
 namespace {
 
-constexpr int TwipsPorPixel = 15;
 // The run-time's "object variable not set", for a step that needs the
 // workbook when there is none.
 constexpr long ObjetoNoEstablecido = 91;
@@ -38,7 +38,7 @@ int Rows(const QTableView& g) { return g.model() ? g.model()->rowCount() + 1 : 1
 int Cols(const QTableView& g) { return g.model() ? g.model()->columnCount() : 0; }
 
 int ColWidth(const QTableView& g, int columna) {
-    return g.isColumnHidden(columna) ? 0 : g.columnWidth(columna) * TwipsPorPixel;
+    return g.isColumnHidden(columna) ? 0 : plataforma::twips::desdePixeles(g.columnWidth(columna));
 }
 
 QString TextMatrix(const QTableView& g, int fila, int columna) {

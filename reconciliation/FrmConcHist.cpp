@@ -3,9 +3,9 @@
 #include "data/DB_Dll.h"
 #include "data/LiteralesSql.h"
 #include "platform/ado/Recordset.h"
+#include "platform/ui/Twips.h"
 #include "reconciliation/BotonConDibujo.h"
 #include "reconciliation/DibujosBotones.h"
-#include "reconciliation/Twips.h"
 #include "session/Global.h"
 
 #include <QFrame>
@@ -14,6 +14,8 @@
 #include <QPainter>
 #include <QTableWidget>
 #include <cmath>
+
+namespace twips = plataforma::twips;
 
 namespace conciliacion {
 

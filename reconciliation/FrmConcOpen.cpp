@@ -4,7 +4,7 @@
 #include "data/LiteralesSql.h"
 #include "platform/ado/FormatoRegional.h"
 #include "platform/ui/Dialogos.h"
-#include "reconciliation/Twips.h"
+#include "platform/ui/Twips.h"
 #include "session/Global.h"
 
 #include <QDateTime>
@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
+namespace twips = plataforma::twips;
 
 namespace conciliacion {
 

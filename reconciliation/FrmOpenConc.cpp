@@ -6,6 +6,7 @@
 #include "lookup/VentanasConsulta.h"
 #include "platform/Pasos.h"
 #include "platform/ui/Dialogos.h"
+#include "platform/ui/Twips.h"
 #include "reconciliation/BotonConDibujo.h"
 #include "reconciliation/DibujosBotones.h"
 #include "reconciliation/FrmConcHist.h"
@@ -13,7 +14,6 @@
 #include "reconciliation/ImagenesEstado.h"
 #include "reconciliation/PanelEstado.h"
 #include "reconciliation/ReporteConciliacion.h"
-#include "reconciliation/Twips.h"
 #include "session/Apariencia.h"
 #include "session/Global.h"
 #include "session/InicioSistema.h"
@@ -28,6 +28,8 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <algorithm>
+
+namespace twips = plataforma::twips;
 
 namespace conciliacion {
 

@@ -1,11 +1,13 @@
 #include "reconciliation/ListaConciliaciones.h"
 
+#include "platform/ui/Twips.h"
 #include "reconciliation/ImagenesEstado.h"
-#include "reconciliation/Twips.h"
 
 #include <QHeaderView>
 #include <QStyledItemDelegate>
 #include <array>
+
+namespace twips = plataforma::twips;
 
 namespace conciliacion {
 

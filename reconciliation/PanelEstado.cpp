@@ -1,8 +1,10 @@
 #include "reconciliation/PanelEstado.h"
 
-#include "reconciliation/Twips.h"
+#include "platform/ui/Twips.h"
 
 #include <algorithm>
+
+namespace twips = plataforma::twips;
 
 namespace conciliacion {
 

@@ -6,7 +6,7 @@
 #include "lookup/Lib_FrmCons3.h"
 
 #include "lookup/ArchivoAnchos.h"
-#include "lookup/Twips.h"
+#include "platform/ui/Twips.h"
 #include "session/Global.h"
 #include "support/BaseDemo.h"
 #include "support/DialogosGuion.h"
@@ -23,11 +23,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+namespace twips = plataforma::twips;
+
 namespace {
 
 using consultas::Lib_FrmCons3;
 namespace respuesta = plataforma::respuesta;
-namespace twips = consultas::twips;
 
 const QString SentenciaCuentas =
     QStringLiteral("SELECT TOP 1000 DESCRIPCION,CODIGO FROM MA_CUENTAS  with(nolock)  ORDER BY DESCRIPCION");

@@ -7,8 +7,8 @@
 
 #include "LectorLibro.h"
 #include "data/DB_Dll.h"
+#include "platform/ui/Twips.h"
 #include "reconciliation/FrmOpenConc.h"
-#include "reconciliation/Twips.h"
 #include "session/Global.h"
 #include "support/BaseDemo.h"
 #include "support/DialogosGuion.h"
@@ -27,11 +27,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+namespace twips = plataforma::twips;
+
 namespace {
 
 using conciliacion::FrmConcHist;
 using conciliacion::FrmOpenConc;
-namespace twips = conciliacion::twips;
 
 struct Renglon {
     const char* fecha;

@@ -6,8 +6,8 @@
 
 #include "data/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
+#include "platform/ui/Twips.h"
 #include "reconciliation/ImagenesEstado.h"
-#include "reconciliation/Twips.h"
 #include "session/Global.h"
 #include "support/BaseDemo.h"
 #include "support/DialogosGuion.h"
@@ -24,6 +24,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
+
+namespace twips = plataforma::twips;
 
 namespace {
 
@@ -176,7 +178,7 @@ TEST_F(VentanaConciliaciones, TieneLosControlesConSusTitulosYLugares) {
                            Boton{"cmdSalir", "[Esc] Salir", 5400}}) {
         QToolButton* boton = control<QToolButton>(b.nombre);
         EXPECT_EQ(boton->text(), QString::fromLatin1(b.titulo));
-        EXPECT_EQ(boton->geometry(), conciliacion::twips::rectangulo(b.izquierda, 0, 1365, 1110)) << b.nombre;
+        EXPECT_EQ(boton->geometry(), twips::rectangulo(b.izquierda, 0, 1365, 1110)) << b.nombre;
         EXPECT_FALSE(boton->icon().isNull()) << b.nombre;
     }
     for (const char* casilla : {"chkFinalizadas", "chkAbiertasM", "chkAbiertas"})
@@ -461,7 +463,7 @@ class TamanoDeLaVentana : public VentanaConciliaciones, public ::testing::WithPa
 // In twips: list width = window width - 100, list height = window height -
 // 700 - list top, frame width = window width - frame left - 100.
 TEST_P(TamanoDeLaVentana, LaListaYElMarcoSiguenAlBorde) {
-    using conciliacion::twips::aPixeles;
+    using twips::aPixeles;
     ventana_->resize(GetParam().ancho, GetParam().alto);
     const int ancho = ventana_->frameGeometry().width() * 15;
     const int alto = ventana_->frameGeometry().height() * 15;
@@ -486,7 +488,7 @@ TEST_F(VentanaConciliaciones, UnTamanoQueDariaMedidasNegativasLasDejaComoEstaban
     const int ancho = ventana_->frameGeometry().width() * 15;
     ASSERT_LT(ancho, 6810 + 100);
     EXPECT_EQ(marco->width(), anchoMarco);
-    EXPECT_EQ(lista().width(), conciliacion::twips::aPixeles(ancho - 100));
+    EXPECT_EQ(lista().width(), twips::aPixeles(ancho - 100));
     if (ventana_->frameGeometry().height() * 15 < 700 + 1095) {
         EXPECT_EQ(lista().height(), altoLista);
     }
