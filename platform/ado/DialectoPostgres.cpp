@@ -72,12 +72,10 @@ void DialectoPostgres::convertir(Tokens& tokens) {
     // From the last one back, so that one nested in another's arguments is
     // rewritten first.
     for (qsizetype i = static_cast<qsizetype>(tokens.size()) - 1; i >= 0; --i) {
-        if (!tokens[i].es("CONVERT")) continue;
-        const qsizetype abre = siguiente(tokens, i);
-        if (abre >= static_cast<qsizetype>(tokens.size()) || !tokens[abre].simbolo("(")) continue;
-        const qsizetype cierra = cierre(tokens, abre);
-        if (cierra >= static_cast<qsizetype>(tokens.size())) continue;
-        const std::vector<Tokens> args = argumentos(tokens, abre, cierra);
+        const auto p = llamada(tokens, i, "CONVERT");
+        if (!p) continue;
+        const qsizetype cierra = p->cierra;
+        const std::vector<Tokens> args = argumentos(tokens, p->abre, cierra);
         if (args.size() < 2 || args.size() > 3 || args[0].empty()) continue;
         const Tokens tipo = tipoPostgres(args[0]);
         const QString formato = args.size() == 3 ? formatoDeEstilo(LexicoSql::unir(args[2]).trimmed()) : QString();
@@ -111,19 +109,16 @@ void DialectoPostgres::convertir(Tokens& tokens) {
 }
 
 void DialectoPostgres::tiposDeCast(Tokens& tokens) {
-    const auto n = static_cast<qsizetype>(tokens.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        if (!tokens[i].es("CAST")) continue;
-        const qsizetype abre = siguiente(tokens, i);
-        if (abre >= n || !tokens[abre].simbolo("(")) continue;
-        const qsizetype cierra = cierre(tokens, abre);
+    for (qsizetype i = 0; i < static_cast<qsizetype>(tokens.size()); ++i) {
+        const auto p = llamada(tokens, i, "CAST");
+        if (!p) continue;
         int nivel = 0;
-        for (qsizetype j = abre + 1; j < cierra && j < n; ++j) {
+        for (qsizetype j = p->abre + 1; j < p->cierra; ++j) {
             if (tokens[j].simbolo("(")) ++nivel;
             if (tokens[j].simbolo(")")) --nivel;
             if (nivel != 0 || !tokens[j].es("AS")) continue;
             const qsizetype tipo = siguiente(tokens, j);
-            if (tipo < cierra) tokens[tipo] = tipoPostgres({tokens[tipo]}).front();
+            if (tipo < p->cierra) tokens[tipo] = tipoPostgres({tokens[tipo]}).front();
             break;
         }
     }

@@ -60,6 +60,16 @@ qsizetype DialectoSql::cierre(const Tokens& tokens, qsizetype abre) {
     return static_cast<qsizetype>(tokens.size());
 }
 
+std::optional<DialectoSql::Parentesis> DialectoSql::llamada(const Tokens& tokens, qsizetype i, const char* funcion) {
+    const auto n = static_cast<qsizetype>(tokens.size());
+    if (!tokens[i].es(funcion)) return std::nullopt;
+    const qsizetype abre = siguiente(tokens, i);
+    if (abre >= n || !tokens[abre].simbolo("(")) return std::nullopt;
+    const qsizetype cierra = cierre(tokens, abre);
+    if (cierra >= n) return std::nullopt;
+    return Parentesis{abre, cierra};
+}
+
 std::vector<DialectoSql::Tokens> DialectoSql::argumentos(const Tokens& tokens, qsizetype abre, qsizetype cierra) {
     std::vector<Tokens> lista(1);
     int nivel = 0;
@@ -202,13 +212,10 @@ void DialectoSql::concatenaciones(Tokens& tokens) {
 void DialectoSql::largos(Tokens& tokens) {
     // SQL Server's LEN does not count trailing blanks.
     for (qsizetype i = static_cast<qsizetype>(tokens.size()) - 1; i >= 0; --i) {
-        if (!tokens[i].es("LEN")) continue;
-        const qsizetype abre = siguiente(tokens, i);
-        if (abre >= static_cast<qsizetype>(tokens.size()) || !tokens[abre].simbolo("(")) continue;
-        const qsizetype cierra = cierre(tokens, abre);
-        if (cierra >= static_cast<qsizetype>(tokens.size())) continue;
-        tokens.insert(tokens.begin() + cierra, simbolo(QStringLiteral(")")));
-        tokens.insert(tokens.begin() + abre + 1, {palabra(QStringLiteral("RTRIM")), simbolo(QStringLiteral("("))});
+        const auto p = llamada(tokens, i, "LEN");
+        if (!p) continue;
+        tokens.insert(tokens.begin() + p->cierra, simbolo(QStringLiteral(")")));
+        tokens.insert(tokens.begin() + p->abre + 1, {palabra(QStringLiteral("RTRIM")), simbolo(QStringLiteral("("))});
         tokens[i] = palabra(QStringLiteral("LENGTH"));
     }
 }
@@ -217,12 +224,10 @@ void DialectoSql::invertirCharindex(Tokens& tokens) const {
     // From the last one back, so that one nested in the arguments of another
     // is already rewritten when the outer one moves it.
     for (qsizetype i = static_cast<qsizetype>(tokens.size()) - 1; i >= 0; --i) {
-        if (!tokens[i].es("CHARINDEX")) continue;
-        const qsizetype abre = siguiente(tokens, i);
-        if (abre >= static_cast<qsizetype>(tokens.size()) || !tokens[abre].simbolo("(")) continue;
-        const qsizetype cierra = cierre(tokens, abre);
-        if (cierra >= static_cast<qsizetype>(tokens.size())) continue;
-        const std::vector<Tokens> args = argumentos(tokens, abre, cierra);
+        const auto p = llamada(tokens, i, "CHARINDEX");
+        if (!p) continue;
+        const qsizetype cierra = p->cierra;
+        const std::vector<Tokens> args = argumentos(tokens, p->abre, cierra);
         if (args.size() != 2) continue;  // with a start position the engines have no equal
         Tokens nuevo{palabra(funcionPosicion()), simbolo(QStringLiteral("("))};
         // The arguments keep their tokens, so that the rest of the

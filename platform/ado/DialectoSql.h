@@ -49,6 +49,13 @@ protected:
     // The name at i (perhaps owner.name, quoted or not): its last part
     // without quotes; i ends on its last token.
     static QString nombreSimple(const Tokens& tokens, qsizetype& i);
+    // The parentheses of a call of `funcion` written at i ("(" and its
+    // matching ")"); none when i holds no such call or it is never closed.
+    struct Parentesis {
+        qsizetype abre;
+        qsizetype cierra;
+    };
+    static std::optional<Parentesis> llamada(const Tokens& tokens, qsizetype i, const char* funcion);
     // The arguments of the call whose "(" is at `abre` and ")" at `cierra`,
     // each without the blanks at its ends.
     static std::vector<Tokens> argumentos(const Tokens& tokens, qsizetype abre, qsizetype cierra);
