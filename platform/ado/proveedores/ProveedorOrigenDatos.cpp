@@ -7,14 +7,6 @@
 
 namespace ado {
 
-namespace {
-
-const QStringList clavesBase = {QStringLiteral("Database"), QStringLiteral("Initial Catalog")};
-const QStringList clavesUsuario = {QStringLiteral("UId"), QStringLiteral("User Id"), QStringLiteral("User")};
-const QStringList clavesContrasena = {QStringLiteral("Pwd"), QStringLiteral("Password")};
-
-}  // namespace
-
 ProveedorOrigenDatos::ProveedorOrigenDatos(QString nombre, QString controlador)
     : nombre_(std::move(nombre)), controlador_(std::move(controlador)),
       motor_(std::make_unique<ProveedorSqlServer>()) {}
@@ -26,9 +18,10 @@ QString ProveedorOrigenDatos::cadenaOdbc(const TextoConexion& texto, const QStri
     // A SQLite data source names its database file itself: the session's
     // database name would take its place.
     if (!controlador_.contains(QLatin1String("SQLite"), Qt::CaseInsensitive))
-        cadena.agregarSiHay(QStringLiteral("Database"), texto.valor(clavesBase).trimmed());
-    cadena.agregarSiHay(QStringLiteral("UID"), usuario.isEmpty() ? texto.valor(clavesUsuario) : usuario);
-    cadena.agregarSiHay(QStringLiteral("PWD"), contrasena.isEmpty() ? texto.valor(clavesContrasena) : contrasena);
+        cadena.agregarSiHay(QStringLiteral("Database"), ProveedorSqlServer::base(texto).trimmed());
+    cadena.agregarSiHay(QStringLiteral("UID"), usuario.isEmpty() ? ProveedorSqlServer::usuario(texto) : usuario);
+    cadena.agregarSiHay(QStringLiteral("PWD"),
+                        contrasena.isEmpty() ? ProveedorSqlServer::contrasena(texto) : contrasena);
     return cadena.texto();
 }
 

@@ -41,8 +41,7 @@ public:
     // The engine's provider for the name a driver reports; SQL Server's,
     // which sends statements as written, for an engine it does not know.
     static std::unique_ptr<Proveedor> motorPara(const QString& nombreDbms);
-
-    const QString& nombre() const { return nombre_; }
+    // The engine's provider chosen once the driver answered.
     const Proveedor& motor() const { return *motor_; }
 
 private:

@@ -65,14 +65,11 @@ QString ProveedorPostgres::cadenaOdbc(const TextoConexion&, const QString&, cons
         QStringLiteral("PostgreSQL se alcanza por un origen de datos ODBC: el servidor debe nombrarlo"), origen()));
 }
 
-QStringList ProveedorPostgres::preparacion() { return {QStringLiteral("SET DateStyle = 'ISO, DMY'")}; }
-
 void ProveedorPostgres::conectado(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
                                   long segundosEspera) {
-    for (const QString& sentencia : preparacion()) {
-        odbc::SentenciaOdbc s(conexion, verificar, segundosEspera);
-        s.ejecutar(sentencia);
-    }
+    // The dates the program writes day first ('05/03/2024') are read day first.
+    odbc::SentenciaOdbc s(conexion, verificar, segundosEspera);
+    s.ejecutar(QStringLiteral("SET DateStyle = 'ISO, DMY'"));
 }
 
 void ProveedorPostgres::normalizar(Error& error) const {

@@ -30,10 +30,6 @@ public:
     bool admiteBaseActual() const override { return false; }
     QString citar(const QString& identificador) const override;
     QString nombreEnCatalogo(const QString& nombre) const override;
-
-    // The statements that prepare a new session: dates the program writes
-    // day first ('05/03/2024') are read day first.
-    static QStringList preparacion();
 };
 
 }  // namespace ado

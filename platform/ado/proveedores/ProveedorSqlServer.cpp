@@ -35,6 +35,12 @@ const QStringList& ProveedorSqlServer::clavesConocidas() {
 
 QString ProveedorSqlServer::servidor(const TextoConexion& texto) { return texto.valor(clavesServidor); }
 
+QString ProveedorSqlServer::base(const TextoConexion& texto) { return texto.valor(clavesBase); }
+
+QString ProveedorSqlServer::usuario(const TextoConexion& texto) { return texto.valor(clavesUsuario); }
+
+QString ProveedorSqlServer::contrasena(const TextoConexion& texto) { return texto.valor(clavesContrasena); }
+
 std::vector<std::pair<QString, QString>> ProveedorSqlServer::claveServidor(const QString& servidor,
                                                                          bool esFreeTds) {
     const QString s = servidor.trimmed();
@@ -66,9 +72,10 @@ QString ProveedorSqlServer::cadenaOdbc(const TextoConexion& texto, const QString
     CadenaOdbc cadena;
     cadena.controlador(driver);
     for (const auto& [clave, valor] : claveServidor(servidor(texto), esFreeTds)) cadena.agregar(clave, valor);
-    cadena.agregarSiHay(QStringLiteral("Database"), texto.valor(clavesBase));
-    cadena.agregarSiHay(QStringLiteral("UID"), usuario.isEmpty() ? texto.valor(clavesUsuario) : usuario);
-    cadena.agregarSiHay(QStringLiteral("PWD"), contrasena.isEmpty() ? texto.valor(clavesContrasena) : contrasena);
+    cadena.agregarSiHay(QStringLiteral("Database"), base(texto));
+    cadena.agregarSiHay(QStringLiteral("UID"), usuario.isEmpty() ? ProveedorSqlServer::usuario(texto) : usuario);
+    cadena.agregarSiHay(QStringLiteral("PWD"),
+                        contrasena.isEmpty() ? ProveedorSqlServer::contrasena(texto) : contrasena);
     if (esFreeTds) cadena.agregar(QStringLiteral("ClientCharset"), QStringLiteral("UTF-8"));
     const auto otros = texto.otros(clavesConocidas());
     // Driver 18 encrypts by default and refuses a server certificate it
