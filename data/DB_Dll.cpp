@@ -779,25 +779,15 @@ std::optional<ado::Variant> DB_Dll::valorAgregado(const QString& sentencia, cons
 }
 
 // A number stored as a number is taken as it is: its text carries the
-// workstation's decimal comma, which the "." reading would cut short. Some
-// drivers hand amounts over as text already written that way ("1234,5600"):
-// a text that is wholly such a number is read in the workstation's form too.
-// Anything else (codes, "." decimals) is read from its leading number.
+// workstation's decimal comma, which the "." reading would cut short.
+// Anything else (codes, texts) is read from its leading number.
 ado::Variant DB_Dll::numeroDelValor(const ado::Variant& valor) const {
     switch (valor.tipo()) {
     case ado::Variant::Tipo::Entero:
     case ado::Variant::Tipo::Doble:
     case ado::Variant::Tipo::Importe: return ado::Variant(valor.aDouble());
-    default: break;
+    default: return ado::Variant(valorNumerico(recortar(utilidades_.valor(valor))));
     }
-    const QString texto = recortar(utilidades_.valor(valor));
-    const QLocale regional;
-    if (regional.decimalPoint() != QLatin1String(".") && texto.contains(regional.decimalPoint())) {
-        bool leido = false;
-        const double numero = regional.toDouble(texto, &leido);
-        if (leido) return ado::Variant(numero);
-    }
-    return ado::Variant(valorNumerico(texto));
 }
 
 ado::Variant DB_Dll::BuscaMaximo(const QString& QueTabla, const QString& QueCampo,

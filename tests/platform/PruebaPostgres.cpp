@@ -15,6 +15,7 @@
 #include "platform/ado/BaseEmbebida.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
@@ -74,7 +75,7 @@ const Reescritura reescrituras[] = {
     {"SELECT N'Cuenta ' + (Codigo + ':') + N'ñ' FROM MA_CUENTAS WHERE Codigo = '1.1.02'",
      "SELECT 'Cuenta ' || (Codigo || ':') || 'ñ' FROM MA_CUENTAS WHERE Codigo = '1.1.02'", "Cuenta 1.1.02:ñ"},
     {"SELECT Saldo + 1 FROM MA_CUENTAS WHERE Codigo = '1.1.02' AND 'a+b' <> 'a' + 'b' + ''",
-     "SELECT Saldo + 1 FROM MA_CUENTAS WHERE Codigo = '1.1.02' AND 'a+b' <> 'a' || 'b' || ''", "1,0000"},
+     "SELECT Saldo + 1 FROM MA_CUENTAS WHERE Codigo = '1.1.02' AND 'a+b' <> 'a' || 'b' || ''", "1"},
     // CONVERT and the type names
     {"SELECT CONVERT(NVARCHAR, Alta, 103) FROM MA_CUENTAS WHERE Codigo = '1.1.01'",
      "SELECT TO_CHAR(Alta, 'DD/MM/YYYY') FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "05/03/2024"},
@@ -83,7 +84,7 @@ const Reescritura reescrituras[] = {
     {"SELECT CONVERT(VARCHAR(8), Alta, 112) FROM MA_CUENTAS WHERE Codigo = '1.1.01'",
      "SELECT TO_CHAR(Alta, 'YYYYMMDD') FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "20240305"},
     {"SELECT CONVERT(money, Saldo) * 2 FROM MA_CUENTAS WHERE Codigo = '1.1.01'",
-     "SELECT CAST(Saldo AS NUMERIC(19,4)) * 2 FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "21,0000"},
+     "SELECT CAST(Saldo AS NUMERIC(19,4)) * 2 FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "21"},
     {"SELECT 'like x' AS [Desc ripcion], 2 AS [a]]b]", "SELECT 'like x' AS \"Desc ripcion\", 2 AS \"a]b\"", "like x"},
     {"SELECT CONVERT(nvarchar(10), Saldo) + '$' FROM MA_CUENTAS WHERE Codigo = '1.1.01'",
      "SELECT CAST(Saldo AS VARCHAR(10)) || '$' FROM MA_CUENTAS WHERE Codigo = '1.1.01'", "10.5000$"},
@@ -103,7 +104,7 @@ const Reescritura reescrituras[] = {
     {"SELECT SUM(CASE WHEN [DEBE-HABER]='D' THEN IMPORTE ELSE IMPORTE*-1 END) AS SALDO FROM MV_MOVIMIENTOS "
      "WHERE CUENTA='1.1.01'",
      "SELECT SUM(CASE WHEN \"DEBE-HABER\"='D' THEN IMPORTE ELSE IMPORTE*-1 END) AS SALDO FROM MV_MOVIMIENTOS "
-     "WHERE CUENTA='1.1.01'", "70,0000"},
+     "WHERE CUENTA='1.1.01'", "70"},
     {"SELECT     TOP 100 PERCENT Codigo, Descripcion, (SELECT     TOP 1 Codigo FROM dbo.V_CUENTAS a  "
      " Where a.Codigo < b.Codigo And (Len(LTrim(RTrim(a.Codigo))) < Len(LTrim(RTrim(b.Codigo)))) "
      " ORDER BY Codigo DESC) AS [relative] FROM dbo.V_CUENTAS b Where Codigo<>'' ORDER BY Codigo DESC",
@@ -414,6 +415,22 @@ TEST_P(DialectoEnElServidor, LaSentenciaReescritaCorreEnElServidor) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sentencias, DialectoEnElServidor, ::testing::ValuesIn(reescrituras));
+
+// psqlODBC writes a numeric value with the C library's decimal point, which
+// the workstation's settings make a comma: the amount must still come back
+// as an amount, with its decimals, not as that text.
+TEST_F(Postgres, LosImportesLleganComoImportesConSusDecimales) {
+    ASSERT_EQ(QLocale().decimalPoint(), QStringLiteral(","));
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("SELECT CAST(1742750.75 AS NUMERIC(18,4)) AS A, SUM(x) AS B "
+                           "FROM (VALUES (CAST(0.5 AS NUMERIC(18,4))), (CAST(2 AS NUMERIC(18,4)))) AS t(x)"),
+            cnn_);
+    for (const auto& [campo, esperado] : {std::pair{"A", 1742750.75}, std::pair{"B", 2.5}}) {
+        const ado::Variant valor = rs.Fields(QString::fromLatin1(campo)).Value();
+        EXPECT_EQ(valor.tipo(), ado::Variant::Tipo::Importe) << campo << " " << valor.texto().toStdString();
+        EXPECT_DOUBLE_EQ(valor.aDouble(), esperado) << campo;
+    }
+}
 
 TEST_F(Postgres, LasColumnasSeLlamanComoLasEscribeLaSentencia) {
     cnn_.Execute(QStringLiteral("INSERT INTO MV_MOVIMIENTOS (Cuenta, Importe, [DEBE-HABER]) VALUES ('1.1.01', 5, 'D')"));

@@ -4,6 +4,7 @@
 #include "platform/ado/odbc/TiposColumna.h"
 
 #include <array>
+#include <clocale>
 
 namespace ado::odbc {
 
@@ -59,11 +60,16 @@ Variant LectorResultados::leerValor(SentenciaOdbc& sentencia, SQLUSMALLINT colum
         return sentencia.leerFijo(columna, SQL_C_TYPE_TIMESTAMP, &t, sizeof t) ? Variant(fechaDe(t)) : Variant();
     }
     case Lectura::Importe: {
-        // As text, so that no amount passes through a double.
+        // As text, so that no amount passes through a double. Some drivers
+        // (psqlODBC) write it with the C library's decimal point, which the
+        // workstation's regional settings make a comma.
         QString texto;
         if (!sentencia.leerTexto(columna, texto)) return {};
         Importe i;
-        return Importe::leer(texto, u'.', i) ? Variant(i) : Variant(texto);
+        if (Importe::leer(texto, u'.', i)) return Variant(i);
+        const QChar puntoDeLaBiblioteca = QLatin1Char(*std::localeconv()->decimal_point);
+        if (puntoDeLaBiblioteca != u'.' && Importe::leer(texto, puntoDeLaBiblioteca, i)) return Variant(i);
+        return Variant(texto);
     }
     case Lectura::Texto: break;
     }
