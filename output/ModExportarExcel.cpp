@@ -51,8 +51,6 @@ bool columnaExportada(const QTableView& g, int columna) {
     return ancho > ModExportarExcel::AnchoMinimoTwips || ancho == -1;
 }
 
-void dejarPasarEventos() { QCoreApplication::processEvents(); }
-
 // Every date, in the workstation's order or in ISO form, starts with a
 // digit; other texts need not be parsed.
 QDateTime fechaValida(const QString& texto) {
@@ -170,24 +168,22 @@ void ModExportarExcel::PrepararHojaExcel(int entradas, const QStringList& encabe
 
 // ---- The rows -------------------------------------------------------------------
 
+// The progress window is told every row; it repaints and lets the pending
+// window events through only as often as a person can see it change
+// (Dll_Display::IntervaloRefresco), which keeps the window responsive without
+// costing the rows their time.
 void ModExportarExcel::exportarFilas(const QTableView& grilla) {
     const int filas = Rows(grilla);
     const QString total = QString::number(filas - 1);
     for (int r = filaEncabezado_; r <= filas - 1; ++r) {
         int columnaHoja = 0;
-        dejarPasarEventos();
-        for (int k = 0; k < Cols(grilla); ++k) {
-            plataforma::ejecutarSaltandoErrores({
-                [&] { dejarPasarEventos(); },
-                [&] {
-                    bool cancelado = false;
-                    display_.CartelMostrar(cancelado, QStringLiteral("Exportando a Excel"),
-                                           QStringLiteral("Espere Por Favor"),
-                                           QString::number(r) + QStringLiteral(" de ") + total);
-                },
-                [&] { exportarCelda(grilla, r, k, columnaHoja); },
-            });
-        }
+        plataforma::ejecutarSaltandoErrores({[&] {
+            bool cancelado = false;
+            display_.CartelMostrar(cancelado, QStringLiteral("Exportando a Excel"), QStringLiteral("Espere Por Favor"),
+                                   QString::number(r) + QStringLiteral(" de ") + total);
+        }});
+        for (int k = 0; k < Cols(grilla); ++k)
+            plataforma::ejecutarSaltandoErrores({[&] { exportarCelda(grilla, r, k, columnaHoja); }});
     }
 }
 
