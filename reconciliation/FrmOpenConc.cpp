@@ -382,6 +382,8 @@ QString FrmOpenConc::sentenciaLista(const QString& filtro) {
 void FrmOpenConc::CargarLista() {
     QString filtro;
     ado::Recordset rs;
+    descripciones_.clear();
+    aperturasVigentes_.reset();
     const bool abierta =
         paso([&] { filtro = FiltroConciliaciones(opcionesFiltro()).texto(); }) &&  // the filter
         paso([&] { Lvw_->prepararColumnas(); }) &&                                  // empty list, ten columns
@@ -449,10 +451,47 @@ bool FrmOpenConc::conservarFila(ado::Recordset& rs, const QString& id) {
     return aperturaVigente(id) == soloMomentaneas;
 }
 
+namespace {
+
+// Identifiers compare as the database compares these codes: trailing blanks
+// do not count.
+QString sinBlancosFinales(const QString& texto) {
+    qsizetype fin = texto.size();
+    while (fin > 0 && texto.at(fin - 1) == u' ') --fin;
+    return texto.left(fin);
+}
+
+}  // namespace
+
+// Whether an opening of the reconciliation is in force (ESTADO = 1). The
+// openings are read once per load, at the first row that needs them.
 bool FrmOpenConc::aperturaVigente(const QString& id) {
-    return global_.DB.ExisteEnTabla(
-        QStringLiteral("MV_CONCILIACION_OPEN"), id, QStringLiteral("IDCONCILIACION"), nullptr, 8,
-        QStringLiteral("IDCONCILIACION='") + datos::comillasSql(id) + QStringLiteral("' AND ESTADO=1"), true);
+    if (!aperturasVigentes_) aperturasVigentes_ = leerAperturasVigentes();
+    return aperturasVigentes_->contains(sinBlancosFinales(id));
+}
+
+// The session's error dialog answers a failure: retry reads again, anything
+// else goes on with no reconciliation taken as momentarily open, as a failed
+// test of one row would leave that row.
+QSet<QString> FrmOpenConc::leerAperturasVigentes() {
+    QSet<QString> vigentes;
+    ado::Recordset rs;
+    global_.DB.AbrirRecordset(
+        QStringLiteral("SELECT IDCONCILIACION FROM MV_CONCILIACION_OPEN with(nolock) WHERE ESTADO=1"), rs, {},
+        ado::cursor::ForwardOnly, ado::bloqueo::ReadOnly);
+    plataforma::ejecutarPaso(
+        [&] {
+            vigentes.clear();
+            if (rs.State() == ado::estado::Cerrado) return;
+            for (; !rs.EOF_(); rs.MoveNext())
+                vigentes.insert(sinBlancosFinales(global_.gUtilidades.valor(rs.Fields(0))));
+        },
+        [&](const plataforma::RuntimeError& error) {
+            vigentes.clear();
+            return global_.DB.TratamientoErrores(error, std::nullopt, QStringLiteral("CargarLista"));
+        });
+    global_.DB.CierraRecordset(rs);
+    return vigentes;
 }
 
 namespace {
@@ -488,17 +527,23 @@ bool FrmOpenConc::completarFila(ado::Recordset& rs, QTreeWidgetItem* fila, const
                const QString estado = finalizada   ? QStringLiteral("Finalizada")
                                       : momentanea ? QStringLiteral("Momentaneamente")
                                                    : QStringLiteral("Abierta");
-               ListaConciliaciones::ponerIcono(fila, icono);
+               Lvw_->ponerIcono(fila, icono);
                ListaConciliaciones::ponerCelda(fila, 9, estado);
            });
 }
 
+// Looked up once per distinct account value of the load, as stored (trailing
+// blanks and letter case included), so every row gets what its own lookup
+// would give.
 QString FrmOpenConc::descripcionCuenta(ado::Recordset& rs) {
     const QString cuenta = obligatorio(rs, QStringLiteral("Cuenta"));
-    return global_.DB
-        .DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"),
-                    QStringLiteral("CODIGO"), 8, QString(), true, false)
-        .texto();
+    if (const auto leida = descripciones_.constFind(cuenta); leida != descripciones_.constEnd()) return *leida;
+    const QString descripcion = global_.DB
+                                    .DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"),
+                                                QStringLiteral("CODIGO"), 8, QString(), true, false)
+                                    .texto();
+    descripciones_.insert(cuenta, descripcion);
+    return descripcion;
 }
 
 QString FrmOpenConc::periodo(ado::Recordset& rs, const QString& desde, const QString& hasta) {
@@ -511,6 +556,7 @@ bool FrmOpenConc::paso(const std::function<void()>& accion) {
 }
 
 int FrmOpenConc::tratarError(const plataforma::RuntimeError& error) {
+    Lvw_->mostrarAgregadas();
     return global_.gUtilidades.dialogoError(error);
 }
 

@@ -5,9 +5,12 @@
 #include "reconciliation/FiltroConciliaciones.h"
 #include "reconciliation/ListaConciliaciones.h"
 
+#include <QHash>
 #include <QMainWindow>
+#include <QSet>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QFrame;
@@ -94,6 +97,7 @@ private:
     bool completarFila(ado::Recordset& rs, QTreeWidgetItem* fila, const QString& id);
     bool conservarFila(ado::Recordset& rs, const QString& id);
     bool aperturaVigente(const QString& id);
+    QSet<QString> leerAperturasVigentes();
     QString descripcionCuenta(ado::Recordset& rs);
     QString periodo(ado::Recordset& rs, const QString& desde, const QString& hasta);
     bool paso(const std::function<void()>& accion);
@@ -115,6 +119,12 @@ private:
     QLineEdit* mCampoActual_ = nullptr;
     ListaConciliaciones* Lvw_ = nullptr;
     QStatusBar* sbStatusBar_ = nullptr;
+
+    // What one load has read, so that it sends one statement per distinct
+    // account and one for the openings in force, however many rows it lists.
+    // Emptied at the start of every load: nothing is kept from one to the next.
+    QHash<QString, QString> descripciones_;          // the account as stored -> its description
+    std::optional<QSet<QString>> aperturasVigentes_;  // identifiers, without trailing blanks
 };
 
 }  // namespace conciliacion

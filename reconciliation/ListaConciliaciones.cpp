@@ -79,7 +79,11 @@ ListaConciliaciones::ListaConciliaciones(QWidget* padre) : QTreeWidget(padre) {
     prepararColumnas();
 }
 
+ListaConciliaciones::~ListaConciliaciones() { qDeleteAll(agregadas_); }
+
 void ListaConciliaciones::prepararColumnas() {
+    qDeleteAll(agregadas_);
+    agregadas_.clear();
     clear();
     primeraAgregada_ = nullptr;
     setColumnCount(0);
@@ -91,10 +95,17 @@ void ListaConciliaciones::prepararColumnas() {
 }
 
 QTreeWidgetItem* ListaConciliaciones::agregarFila(const QString& clave) {
-    auto* fila = new Fila(this);
+    auto* fila = new Fila();
     fila->setData(0, RolClave, clave);
     if (!primeraAgregada_) primeraAgregada_ = fila;
+    agregadas_.append(fila);
     return fila;
+}
+
+void ListaConciliaciones::mostrarAgregadas() {
+    if (agregadas_.isEmpty()) return;
+    addTopLevelItems(agregadas_);
+    agregadas_.clear();
 }
 
 void ListaConciliaciones::ponerCelda(QTreeWidgetItem* fila, int posicion, const QString& texto) {
@@ -102,8 +113,10 @@ void ListaConciliaciones::ponerCelda(QTreeWidgetItem* fila, int posicion, const 
 }
 
 void ListaConciliaciones::ponerIcono(QTreeWidgetItem* fila, const QString& claveIcono) {
+    auto icono = iconos_.find(claveIcono);
+    if (icono == iconos_.end()) icono = iconos_.insert(claveIcono, ImagenesEstado::icono(claveIcono));
     fila->setData(0, RolClaveIcono, claveIcono);
-    fila->setIcon(0, ImagenesEstado::icono(claveIcono));
+    fila->setIcon(0, *icono);
 }
 
 QString ListaConciliaciones::claveDe(const QTreeWidgetItem* fila) {
@@ -115,6 +128,7 @@ QString ListaConciliaciones::claveIconoDe(const QTreeWidgetItem* fila) {
 }
 
 void ListaConciliaciones::terminarCarga() {
+    mostrarAgregadas();
     aplicarOrden();
     if (primeraAgregada_) setCurrentItem(primeraAgregada_);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QHash>
+#include <QIcon>
+#include <QList>
 #include <QString>
 #include <QTreeWidget>
 
@@ -20,19 +23,26 @@ public:
     static constexpr int Columnas = 10;
 
     explicit ListaConciliaciones(QWidget* padre = nullptr);
+    ~ListaConciliaciones() override;
 
     // Removes every row and header and adds the ten columns with their
     // headers and widths.
     void prepararColumnas();
     // A new row with the given key and empty text; the first row added since
-    // prepararColumnas is the one a load leaves selected.
+    // prepararColumnas is the one a load leaves selected. The rows of a load
+    // wait aside and enter the list together (mostrarAgregadas, terminarCarga):
+    // one insertion, not one layout and repaint per row.
     QTreeWidgetItem* agregarFila(const QString& clave);
+    // The rows added so far enter the list, so that what the user sees
+    // meanwhile (an error dialog in the middle of a load) is up to date.
+    void mostrarAgregadas();
     static void ponerCelda(QTreeWidgetItem* fila, int posicion, const QString& texto);
-    static void ponerIcono(QTreeWidgetItem* fila, const QString& claveIcono);
+    // Every row shares the list's one picture per state.
+    void ponerIcono(QTreeWidgetItem* fila, const QString& claveIcono);
     static QString claveDe(const QTreeWidgetItem* fila);
     static QString claveIconoDe(const QTreeWidgetItem* fila);
-    // After a load: the sort in force is applied and the first row added is
-    // selected.
+    // After a load: the rows enter the list, the sort in force is applied and
+    // the first row added is selected.
     void terminarCarga();
 
     // The selected row (none when the list is empty).
@@ -58,6 +68,8 @@ private:
     int columnaOrden_ = 0;
     Qt::SortOrder orden_ = Qt::AscendingOrder;
     QTreeWidgetItem* primeraAgregada_ = nullptr;
+    QList<QTreeWidgetItem*> agregadas_;
+    QHash<QString, QIcon> iconos_;
 };
 
 }  // namespace conciliacion
