@@ -65,7 +65,7 @@ QString ConciliacionesGeneradas::cuentaDe(int numero, const Opciones& opciones) 
     case 2: return cuenta + QStringLiteral("   ");
     case 4: return cuenta.toUpper();
     case 5: return cuenta.toLower() + u' ';
-    case 7: return numero % 2 ? QStringLiteral("8.8.%1").arg(numero % 3) : cuenta;  // unknown account
+    case 7: return numero % 2 ? QStringLiteral("8.8.%1").arg(numero % 3) : cuenta;  // no description
     default: return cuenta;
     }
 }
@@ -78,13 +78,25 @@ void ConciliacionesGeneradas::cargar(datos::DB_Dll& sesion, const Opciones& opci
     ejecutar(sesion, QStringLiteral("DELETE FROM MV_CONCILIACION_OPEN"));
     ejecutar(sesion, QStringLiteral("DELETE FROM MV_CONCILIACION"));
     ejecutar(sesion, QStringLiteral("DELETE FROM MV_CONCILIACION_CAB"));
-    ejecutar(sesion, QStringLiteral("DELETE FROM MA_CUENTAS WHERE CODIGO LIKE '9.9.%' OR CODIGO LIKE 'Bco.%'"));
+    ejecutar(sesion, QStringLiteral("DELETE FROM MA_CUENTAS WHERE CODIGO LIKE '9.9.%' OR CODIGO LIKE 'Bco.%' "
+                                    "OR CODIGO LIKE '8.8.%'"));
 
     QStringList cuentas;
     for (int i = 0; i < opciones.cuentas; ++i)
         cuentas << QStringLiteral("(%1, %2, 1, 'A', %3)")
                        .arg(literal(codigoCuenta(i)), literal(QStringLiteral("Cuenta generada %1").arg(i)))
                        .arg(opciones.variantes && i % 5 == 3 ? 1 : 0);
+    if (opciones.variantes) {
+        // The other-case codes are accounts of their own, with a description
+        // of their own; the "8.8." ones have none.
+        for (int i = 1; i < opciones.cuentas; i += 2) {
+            cuentas << QStringLiteral("(%1, %2, 1, 'A', 0)")
+                           .arg(literal(codigoCuenta(i).toUpper()), literal(QStringLiteral("CUENTA GENERADA %1").arg(i)));
+            cuentas << QStringLiteral("(%1, %2, 1, 'A', 0)")
+                           .arg(literal(codigoCuenta(i).toLower()), literal(QStringLiteral("cuenta generada %1").arg(i)));
+        }
+        for (int i = 0; i < 3; ++i) cuentas << QStringLiteral("('8.8.%1', NULL, 1, 'A', 0)").arg(i);
+    }
     insertar(sesion,
              QStringLiteral("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, IMPUTABLE, TIPO, CONFIDENCIAL) VALUES "),
              cuentas);

@@ -14,10 +14,10 @@ namespace prueba {
 // openings with ESTADO 1, 0, 2 and NULL, several for some reconciliations.
 //
 // With `variantes` the account values also come as the suite's data brings
-// them: with trailing blanks, in the other letter case, unknown to the chart
-// of accounts, or confidential (hidden from ordinary users). The embedded
-// engine takes these; the server's foreign keys refuse the unknown and
-// the other-case ones.
+// them: with trailing blanks, in the other letter case (an account of its own
+// with its own description), without a description, or confidential (hidden
+// from ordinary users). Meant for the embedded engine, whose codes compare
+// with letter case as given.
 //
 // The accounts are written to MA_CUENTAS as "9.9.NN" / "Bco.NN" with the
 // description "Cuenta generada NN". Raises plataforma::RuntimeError with the
