@@ -66,18 +66,28 @@ int sentenciasEnTraza(const QString& archivo) {
     return int(QString::fromUtf8(f.readAll()).count(marca));
 }
 
-// The window opened with the session's command line; its start-up already
-// loads the list once.
+// The main window opened with the session's command line, shown; its
+// start-up already loads the list once.
+struct VentanaAbierta {
+    explicit VentanaAbierta(const QString& lineaComandos) {
+        global.lineaComandos = [lineaComandos] { return lineaComandos; };
+        global.terminarPrograma = [] {};
+        ventana.cargar();
+        ventana.show();
+        QCoreApplication::processEvents();
+    }
+
+    prueba::DialogosGuion dialogos;
+    sesion::Global global{dialogos};
+    conciliacion::FrmOpenConc ventana{global, dialogos};
+};
+
 Medida medir(const QString& lineaComandos, int veces) {
     Medida m;
-    prueba::DialogosGuion dialogos;
-    sesion::Global global(dialogos);
-    global.lineaComandos = [&] { return lineaComandos; };
-    global.terminarPrograma = [] {};
-    conciliacion::FrmOpenConc ventana(global, dialogos);
-    ventana.cargar();
-    ventana.show();
-    QCoreApplication::processEvents();
+    VentanaAbierta abierta(lineaComandos);
+    conciliacion::FrmOpenConc& ventana = abierta.ventana;
+    sesion::Global& global = abierta.global;
+    const prueba::DialogosGuion& dialogos = abierta.dialogos;
     m.listaMs = mejorDe(veces, [&] {
         QElapsedTimer reloj;
         reloj.start();
@@ -121,14 +131,7 @@ double picoDeMemoria(const QString& programa, const QString& lineaComandos) {
 }
 
 int memoriaDeUnaCarga(const QString& lineaComandos) {
-    prueba::DialogosGuion dialogos;
-    sesion::Global global(dialogos);
-    global.lineaComandos = [&] { return lineaComandos; };
-    global.terminarPrograma = [] {};
-    conciliacion::FrmOpenConc ventana(global, dialogos);
-    ventana.cargar();
-    ventana.show();
-    QCoreApplication::processEvents();
+    const VentanaAbierta abierta(lineaComandos);
     QFile estado(QStringLiteral("/proc/self/status"));
     estado.open(QIODevice::ReadOnly);
     const QString texto = QString::fromLatin1(estado.readAll());
