@@ -2,8 +2,8 @@
 //
 // Started by the suite's menu with the session parameters on the command line
 // ("@Server=...;@DbName=...;@Usuario=...;@Password=...;@Caja=..."), or with
-// "--demo" on the demo company database, built beside the program when
-// missing.
+// "--demo" on the demo company database, built in the program's folder (the
+// user's data folder on an installed copy) when missing.
 
 #include "platform/RuntimeError.h"
 #include "platform/ui/DialogosQt.h"
@@ -28,6 +28,8 @@ int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quintaro"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUINTARO_VERSION));
+    // The desktop's menu entry names the program's windows and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quintaro"));
     // The program's picture, also for the connection dialog and the desktop entry.
     QApplication::setWindowIcon(conciliacion::ImagenesEstado::icono(conciliacion::ImagenesEstado::AbiertaM));
 

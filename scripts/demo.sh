@@ -5,7 +5,8 @@ set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 "$raiz/scripts/instalar-dependencias.sh"
 
-construccion="${QUINTARO_BUILD:-$raiz/build}"
+# A folder of its own: the tests build in build/ with another build type.
+construccion="${QUINTARO_BUILD:-$raiz/build-demo}"
 cmake -S "$raiz" -B "$construccion" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$construccion" -j "$(nproc)" --target quintaro
 

@@ -16,6 +16,9 @@ paquetes=(
   python3-openpyxl        # tests read the exported workbook back
   fonts-dejavu-core       # text for the offscreen platform
   locales                 # es_AR.UTF-8, the workstations' regional settings
+  dpkg-dev file           # the Debian package's dependencies (dpkg-shlibdeps)
+  desktop-file-utils      # tests validate the menu entry
+  xvfb xdotool            # tests run the installed copy on a display of their own
 )
 
 faltan=()

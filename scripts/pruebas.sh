@@ -6,6 +6,7 @@ set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 "$raiz/scripts/instalar-dependencias.sh"
 
+# A folder of its own: the demo builds in build-demo/ with another build type.
 construccion="${QUINTARO_BUILD:-$raiz/build}"
 cmake -S "$raiz" -B "$construccion" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUINTARO_WERROR=ON
 cmake --build "$construccion" -j "$(nproc)"

@@ -44,12 +44,15 @@ void registrarCaja(Global& global, const QString& caja) {
 }  // namespace
 
 void AplicarEstilo(Global& global, QWidget& ventana) {
+    // The user's choice is kept with the program's own files; the skins
+    // are shipped with it.
     const QString carpeta = global.gUtilidades.carpeta(plataforma::carpetaAplicacion());
+    const QString estilos = global.gUtilidades.carpeta(plataforma::carpetaArchivosInstalados());
     // 1. and 2.
     global.gEstilo = EleccionEstilo::numeroDelUsuario(carpeta, global.gDatosEquipo.usuarioEstacion());
     const EleccionEstilo eleccion = EleccionEstilo::porNumero(global.gEstilo);
     // 3.
-    const QString hoja = eleccion.hojaDeEstilo(carpeta);
+    const QString hoja = eleccion.hojaDeEstilo(estilos);
     if (!hoja.isEmpty()) ventana.setStyleSheet(hoja);
 }
 

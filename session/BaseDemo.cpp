@@ -67,7 +67,7 @@ void construir(const QString& carpeta, const QString& baseDatos, const QStringLi
 QString BaseDemo::carpetaScripts() {
     const QString indicada = qEnvironmentVariable("QUINTARO_DEMO_SQL");
     if (!indicada.isEmpty()) return conBarra(indicada);
-    return plataforma::carpetaAplicacion() + QStringLiteral("demo-sql/");
+    return plataforma::carpetaArchivosInstalados() + QStringLiteral("demo-sql/");
 }
 
 void BaseDemo::crear(const QString& carpeta, const QString& carpetaDeScripts) {

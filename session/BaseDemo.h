@@ -16,7 +16,7 @@ public:
     static QString contrasena() { return QStringLiteral("demo"); }
 
     // Where the scripts are: the folder named by QUINTARO_DEMO_SQL, else
-    // "demo-sql/" in the program's folder. Ends in "/".
+    // "demo-sql/" among the files shipped with the program. Ends in "/".
     static QString carpetaScripts();
 
     // Builds both databases in `carpeta` from the scripts in `carpetaScripts`,
@@ -24,9 +24,10 @@ public:
     // is missing or fails; nothing half-built is left behind then.
     static void crear(const QString& carpeta, const QString& carpetaScripts);
 
-    // Makes sure the demo databases exist in "demo/" of the program's folder
-    // (building them when the company database is missing) and answers the
-    // command line the program then starts with.
+    // Makes sure the demo databases exist in "demo/" of the program's folder,
+    // which on an installed copy is the user's own data folder (building them
+    // when the company database is missing), and answers the command line the
+    // program then starts with.
     static QString preparar();
 
     // "@Server=<servidor>;@DbName=ZANTAR_DEMO;@Usuario=...;@Password=...;@Caja=1"

@@ -8,13 +8,13 @@ namespace sesion {
 // The skin chosen for the workstation user. The number comes from the
 // installation's "cn000pr.ini" (section: the upper-cased workstation user +
 // "Styles", key "Styles", "1" when missing) and picks one of the skin files
-// shipped under "Styles/" in the program's folder. Each skin is a Qt style
+// shipped under "Styles/" with the program. Each skin is a Qt style
 // sheet; the iTunes one takes its colours from an INI file beside it, whose
 // keys replace the "@key@" marks of the sheet.
 class EleccionEstilo {
 public:
     std::int16_t numero = 1;
-    QString archivo;  // relative to the program's folder
+    QString archivo;  // relative to the folder of the files shipped with the program
     QString ini;      // beside the skin file; empty when the skin has none
 
     static QString archivoIni() { return QStringLiteral("cn000pr.ini"); }

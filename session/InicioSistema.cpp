@@ -57,7 +57,7 @@ public:
         if (!g_.DB.gDBName.isEmpty() &&
             !plataforma::ejecutarPasos(
                 {[this] { prepararCadenaReporte(); },                       // 9.1
-                 [this] { g_.gReporte.setCarpeta(carpeta_); },              // 9.2
+                 [this] { g_.gReporte.setCarpeta(instalados_); },           // 9.2
                  [this] { g_.DB.gCnn().setDefaultDatabase(g_.DB.gDBName); },  // 9.3
                  [this] { prepararConsultas(); },                           // 9.4
                  [this] { crearArchivoConsultasQueFalta(); },               // 9.5
@@ -71,9 +71,13 @@ public:
     }
 
 private:
+    // The files the program writes go to the application folder; the help
+    // and the report layouts are read from the files shipped with it, which
+    // an installed copy keeps apart.
     void tomarCarpetaAplicacion() {
         carpeta_ = g_.gUtilidades.carpeta(plataforma::carpetaAplicacion());
-        g_.gArchivoAyuda = carpeta_ + QStringLiteral("htmlhelp/zantarplus.chm");
+        instalados_ = g_.gUtilidades.carpeta(plataforma::carpetaArchivosInstalados());
+        g_.gArchivoAyuda = instalados_ + QStringLiteral("htmlhelp/zantarplus.chm");
     }
 
     void tomarLineaComandos() { linea_ = g_.lineaComandos(); }
@@ -122,6 +126,7 @@ private:
     Global& g_;
     long cursor_;
     QString carpeta_;
+    QString instalados_;
     QString linea_;
     LineaComandos::Parametros parametros_;
 };

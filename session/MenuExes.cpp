@@ -62,7 +62,7 @@ void MenuExes(Global& global, const QString& designacion, QString& parametro,
         {
             [&] { if (parametro.contains(QLatin1Char(' '))) parametro = parametroSinPrefijo(parametro); },  // 1
             [&] { cola = colaDeParametros(global, parametro); },                                          // 2
-            [&] { ruta = rutaDelPrograma(designacion, global.gUtilidades.carpeta(plataforma::carpetaAplicacion())); },  // 3
+            [&] { ruta = rutaDelPrograma(designacion, global.gUtilidades.carpeta(plataforma::carpetaEjecutable())); },  // 3
             [&] { proceso = iniciarProceso(ruta, cola); },                                                // 4
             [&] {                                                                                         // 5
                 if (proceso == 0)

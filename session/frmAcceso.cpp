@@ -466,7 +466,7 @@ void frmAcceso::grabar(const QString& clave) {
 }
 
 void frmAcceso::iniciarAyudanteOdbc() {
-    const QString carpeta = utilidades_.carpeta(plataforma::carpetaAplicacion());
+    const QString carpeta = utilidades_.carpeta(plataforma::carpetaEjecutable());
     const QFileInfo ayudante(carpeta + QStringLiteral("ODBC.exe"));
     if (!ayudante.isFile() || !ayudante.isExecutable()) return;
     const QString argumento = QStringLiteral("Server=") + txtServidor_->text()
@@ -491,7 +491,7 @@ void frmAcceso::crearAccesoDirecto() {
         avisarFallaAccesoDirecto(QStringLiteral("No se encontro la carpeta del escritorio."));
         return;
     }
-    const QString programa = utilidades_.carpeta(plataforma::carpetaAplicacion())
+    const QString programa = utilidades_.carpeta(plataforma::carpetaEjecutable())
                              + plataforma::nombreEjecutable();
     QString icono = programa;
     const QIcon iconoVentana = QApplication::windowIcon();

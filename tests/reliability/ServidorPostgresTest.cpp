@@ -4,11 +4,11 @@
 // refuses to touch.
 
 #include "support/BasePostgres.h"
+#include "support/Ordenes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -19,23 +19,8 @@ namespace {
 
 const QString Script = QStringLiteral(QUINTARO_RAIZ_FUENTE "/scripts/servidor-postgres.sh");
 
-struct Resultado {
-    int codigo;
-    QString salida;
-};
-
-Resultado correr(const QString& programa, const QStringList& argumentos, const QProcessEnvironment& entorno = {}) {
-    QProcess p;
-    if (!entorno.isEmpty()) p.setProcessEnvironment(entorno);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(programa, argumentos);
-    if (!p.waitForFinished(180'000)) {
-        p.kill();
-        p.waitForFinished();
-        return {-1, QStringLiteral("sin terminar")};
-    }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
-}
+using prueba::correr;
+using prueba::Resultado;
 
 Resultado controlar(const QString& accion, const QString& carpeta) {
     return correr(QStringLiteral("bash"), {Script, accion, carpeta});
