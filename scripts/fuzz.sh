@@ -10,6 +10,7 @@ raiz="$(cd "$(dirname "$0")/.." && pwd)"
 segundos="${1:-20}"
 construccion="${QUINTARO_FUZZ_BUILD:-$raiz/build-fuzz}"
 salida="${QUINTARO_FUZZ_SALIDA:-$construccion/hallazgos}"
+"$raiz/scripts/instalar-dependencias.sh"
 
 lanzador=()
 command -v ccache >/dev/null && lanzador=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

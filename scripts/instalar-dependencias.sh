@@ -16,6 +16,7 @@ paquetes=(
   python3-openpyxl        # tests read the exported workbook back
   fonts-dejavu-core       # text for the offscreen platform
   locales                 # es_AR.UTF-8, the workstations' regional settings
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev  # the parsers' fuzz targets (scripts/fuzz.sh)
 )
 
 faltan=()
