@@ -50,7 +50,11 @@ inline void escribir(const QString& ruta, const QByteArray& contenido) {
 inline qsizetype comillas(const QString& s) { return s.count(QLatin1Char('\'')); }
 
 [[noreturn]] inline void falla(const char* que, const QString& detalle) {
-    std::fprintf(stderr, "invariant broken: %s\n%s\n", que, detalle.toUtf8().constData());
+    // The whole detail, NUL bytes included.
+    const QByteArray texto = detalle.toUtf8();
+    std::fprintf(stderr, "invariant broken: %s\n", que);
+    std::fwrite(texto.constData(), 1, static_cast<std::size_t>(texto.size()), stderr);
+    std::fputc('\n', stderr);
     std::abort();
 }
 
