@@ -19,6 +19,7 @@ paquetes=(
   dpkg-dev file           # the Debian package's dependencies (dpkg-shlibdeps)
   desktop-file-utils      # tests validate the menu entry
   xvfb xdotool            # tests run the installed copy on a display of their own
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev  # the parsers' fuzz targets (scripts/fuzz.sh)
 )
 
 faltan=()

@@ -24,9 +24,20 @@ bool esComparacion(const Token& t) {
            t.simbolo("<=") || t.simbolo(">=");
 }
 
-// The content of a quoted name: [a]]b] is a]b, "a""b" is a"b.
+// Whether a quoted name ends with its closing quote: a doubled one is part of
+// the name, so "[a]]" (a text cut short) is still open.
+bool nombreCerrado(const QString& citado, QChar cierre) {
+    qsizetype finales = 0;
+    while (finales < citado.size() - 1 && citado[citado.size() - 1 - finales] == cierre) ++finales;
+    return finales % 2 == 1;
+}
+
+// The content of a quoted name: [a]]b] is a]b, "a""b" is a"b. A name never
+// closed is everything after its opening quote, so that no character of the
+// statement goes (a quote lost there would unbalance the text).
 QString interiorDelNombre(const QString& citado) {
-    const QString interior = citado.mid(1, citado.size() - 2);
+    const QChar cierre = citado.startsWith(u'[') ? QChar(u']') : QChar(u'"');
+    const QString interior = citado.mid(1, citado.size() - (nombreCerrado(citado, cierre) ? 2 : 1));
     if (citado.startsWith(u'[')) return QString(interior).replace(QStringLiteral("]]"), QStringLiteral("]"));
     return QString(interior).replace(QStringLiteral("\"\""), QStringLiteral("\""));
 }
@@ -88,7 +99,7 @@ QString DialectoSql::nombreSimple(const Tokens& tokens, qsizetype& i) {
     QString nombre;
     for (; i < n; i = siguiente(tokens, i)) {
         const Token& t = tokens[i];
-        if (t.clase == Clase::Nombre) nombre = t.texto.mid(1, t.texto.size() - 2);
+        if (t.clase == Clase::Nombre) nombre = interiorDelNombre(t.texto);
         else if (t.clase == Clase::Palabra) nombre = t.texto;
         else return nombre;
         const qsizetype punto = siguiente(tokens, i);

@@ -48,6 +48,10 @@ const Reescritura reescrituras[] = {
     {"SELECT CHARINDEX('a', B, 3) FROM T", "SELECT CHARINDEX('a', B, 3) FROM T"},
     {"SELECT GETDATE()", "SELECT datetime('now', 'localtime')"},
     {"SELECT 'ISNULL(x)', N'ñandú' FROM T", "SELECT 'ISNULL(x)', 'ñandú' FROM T"},
+    // a name never closed keeps every character: its last one (here a quote) used to go
+    {"SELECT [Codigo FROM T WHERE A = 'x'", "SELECT \"Codigo FROM T WHERE A = 'x'\""},
+    {"SELECT [a]]", "SELECT \"a]\""},
+    {"SELECT \"a\"\"", "SELECT \"a\"\"\""},
     // dates in the workstation's order, only where compared
     {"SELECT * FROM T WHERE Fecha >= '05/03/2024' AND Fecha < '6/3/2024'",
      "SELECT * FROM T WHERE Fecha >= '2024-03-05' AND Fecha < '2024-03-06'"},
