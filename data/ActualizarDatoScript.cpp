@@ -52,10 +52,11 @@ public:
             {
                 [&] { enviarLote(); },                                             // 5.-6.
                 [&] { leerErrores(ControlaDuplicados, ControlaRelaciones); },      // 7.
+                [&] { confirmarSiBien(); },                                        // 9.
+                [&] { leerErrores(ControlaDuplicados, ControlaRelaciones); },      // the COMMIT's
                 [&] { deshacerSiFallo(); },                                        // 8.1
                 [&] { registrarSiFallo(); },                                       // 8.2
                 [&] { avisarSiFallo(MostrarMensaje); },                            // 8.3
-                [&] { confirmarSiBien(); },                                        // 9.
                 [&] { NumeroError_ = primerNumero_; },                             // 10.
             },
             [&](const RuntimeError& error) {
@@ -77,7 +78,7 @@ private:
 
     void leerErrores(bool ControlaDuplicados, bool ControlaRelaciones) {
         ado::Errors& errores = principal_.gCnn().errors();
-        if (errores.Count() <= 0) return;
+        if (HuboError_ || errores.Count() <= 0) return;
         primerNumero_ = errores.Item(0).NativeError;
         HuboError_ = true;
         mensaje_ = mensajeErroresScript(errores);
@@ -108,6 +109,9 @@ private:
                                       QStringLiteral("Aviso al Operador!"));
     }
 
+    // A COMMIT the database refuses is read as the batch's errors are: the
+    // transaction is rolled back, the failure logged and shown, so the
+    // connection never stays inside it and no later batch nests there.
     void confirmarSiBien() {
         if (HuboError_) return;
         principal_.EjecutaConsultaSQL(QStringLiteral("COMMIT TRANSACTION"));

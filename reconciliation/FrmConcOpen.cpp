@@ -2,7 +2,9 @@
 
 #include "data/DB_Dll.h"
 #include "data/LiteralesSql.h"
+#include "platform/Pasos.h"
 #include "platform/ado/FormatoRegional.h"
+#include "platform/ado/Recordset.h"
 #include "platform/ui/Dialogos.h"
 #include "platform/ui/Twips.h"
 #include "session/Global.h"
@@ -25,6 +27,9 @@ namespace estilo = plataforma::estilo;
 constexpr int AnchoDiseno = 5295;
 constexpr int AltoDiseno = 4020;
 constexpr int AnchoIdentificador = 15;
+// The rows an opening changes: its log row and the reconciliation's header.
+constexpr long FilasDeLaApertura = 2;
+constexpr long NativoRestriccion = 547;
 
 QString crlf() { return QStringLiteral("\r\n"); }
 
@@ -168,10 +173,21 @@ void FrmConcOpen::keyPressEvent(QKeyEvent* evento) {
 // The batch opens the transaction; the separate COMMIT or ROLLBACK closes it
 // on the same connection, so the record and the state change stay together.
 // A COMMIT the database refuses is a failure too: nothing was opened.
+//
+// Another workstation may have opened the reconciliation since this list was
+// loaded: the header's update only changes a row that is still finalised, and
+// the batch must have changed two rows (the log row and the header) before
+// the COMMIT; otherwise nothing is recorded.
 bool FrmConcOpen::escribirApertura(const QString& id) {
     datos::DB_Dll& db = global_.DB;
-    db.EjecutaConsultaSQL(lote(id));                                                    // 2.3
+    long cambiadas = 0;
+    db.EjecutaConsultaSQL(lote(id), &cambiadas);                                        // 2.3
     QString falla = primerError();
+    const bool sinCabecera = falla.isNull() ? cambiadas < FilasDeLaApertura : faltaLaReferencia();
+    if (sinCabecera) {
+        rechazarApertura(id);
+        return false;
+    }
     if (falla.isNull()) {
         db.EjecutaConsultaSQL(QStringLiteral("COMMIT TRANSACTION"));                    // 2.5
         falla = primerError();
@@ -179,6 +195,13 @@ bool FrmConcOpen::escribirApertura(const QString& id) {
     }
     fallaDeApertura(falla);                                                             // 2.4
     return false;
+}
+
+// The log row's reference to its header was refused (547): the header may
+// be gone.
+bool FrmConcOpen::faltaLaReferencia() const {
+    const ado::Errors& errores = global_.DB.gCnn().errors();
+    return errores.Count() > 0 && errores.Item(0).NativeError == NativoRestriccion;
 }
 
 // Three lines joined by CR LF. Every value goes in as a quoted literal with
@@ -192,7 +215,7 @@ QString FrmConcOpen::lote(const QString& id) const {
            + datos::comillasSql(lblUser_->text()) + QStringLiteral("','") + datos::comillasSql(fechaHoraActual())
            + QStringLiteral("',1)") + crlf()
            + QStringLiteral("UPDATE MV_CONCILIACION_CAB SET FINALIZADA = 0 WHERE IDCONCILIACION = '") + idSql
-           + QStringLiteral("'");
+           + QStringLiteral("' AND FINALIZADA = 1");
 }
 
 // The first error's description the connection holds; a null text when none.
@@ -206,6 +229,59 @@ QString FrmConcOpen::primerError() const {
 void FrmConcOpen::fallaDeApertura(const QString& descripcion) {
     global_.DB.EjecutaConsultaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
     dialogos_.mensaje(descripcion, estilo::SoloAceptar | estilo::Critico, QStringLiteral("Atención"));
+}
+
+// The reconciliation was no longer finalised, or no longer there, when the
+// batch ran: nothing is kept, and the user learns what the database holds.
+void FrmConcOpen::rechazarApertura(const QString& id) {
+    const QString falla = primerError();
+    global_.DB.EjecutaConsultaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
+    cabecera_ = leerCabecera(id);
+    if (!falla.isNull() && cabecera_ != Cabecera::Inexistente) {
+        // Another rule of the database refused the batch: its own words.
+        cabecera_ = Cabecera::SinLeer;
+        dialogos_.mensaje(falla, estilo::SoloAceptar | estilo::Critico, QStringLiteral("Atención"));
+        return;
+    }
+    switch (cabecera_) {
+    case Cabecera::Inexistente:
+        dialogos_.mensaje(QStringLiteral("La conciliación seleccionada ya no existe en la base de datos: otro "
+                                         "puesto la borró o la renumeró. Presione Cargar para ver la lista actual."),
+                          estilo::SoloAceptar | estilo::Informacion, tituloAviso());
+        return;
+    case Cabecera::Finalizada:
+        // Finalised and yet unchanged: the engine reported no row counts
+        // (SET NOCOUNT ON), so the guard cannot tell; nothing was recorded.
+        dialogos_.mensaje(QStringLiteral("La base de datos no informó el cambio de estado de la conciliación: "
+                                         "la apertura no se registró."),
+                          estilo::SoloAceptar | estilo::Critico, QStringLiteral("Atención"));
+        return;
+    default:
+        dialogos_.mensaje(QStringLiteral("La conciliación seleccionada ya se encuentra abierta!!!"),
+                          estilo::SoloAceptar | estilo::Informacion, tituloAviso());
+        return;
+    }
+}
+
+// A failed read leaves the header taken for open: the refusal itself said it
+// was no longer finalised.
+FrmConcOpen::Cabecera FrmConcOpen::leerCabecera(const QString& id) {
+    Cabecera cabecera = Cabecera::NoFinalizada;
+    ado::Recordset rs;
+    plataforma::ejecutarSaltandoErrores({
+        [&] {
+            global_.DB.AbrirRecordset(QStringLiteral("SELECT FINALIZADA FROM MV_CONCILIACION_CAB with(nolock) "
+                                                     "WHERE IDCONCILIACION = '")
+                                          + datos::comillasSql(id) + QStringLiteral("'"),
+                                      rs, {}, ado::cursor::ForwardOnly, ado::bloqueo::ReadOnly);
+        },
+        [&] {
+            if (rs.EOF_()) cabecera = Cabecera::Inexistente;
+            else if (rs[QStringLiteral("FINALIZADA")].aBooleano()) cabecera = Cabecera::Finalizada;
+        },
+        [&] { global_.DB.CierraRecordset(rs); },
+    });
+    return cabecera;
 }
 
 }  // namespace conciliacion

@@ -28,6 +28,12 @@ public:
     // True only once the opening was committed.
     bool Abierta() const { return abierta_; }
 
+    // What the header held when the database refused the opening because
+    // the reconciliation was no longer finalised (another workstation opened,
+    // deleted or renumbered it after the list was loaded).
+    enum class Cabecera { SinLeer, Finalizada, NoFinalizada, Inexistente };
+    Cabecera cabeceraLeida() const { return cabecera_; }
+
     // Fills the value labels for a list row: its identifier in the stored
     // code form, its account and the account's description.
     void preparar(const QString& identificador, const QString& cuenta, const QString& descripcion);
@@ -61,10 +67,14 @@ private:
     bool escribirApertura(const QString& id);
     QString primerError() const;
     void fallaDeApertura(const QString& descripcion);
+    bool faltaLaReferencia() const;
+    void rechazarApertura(const QString& id);
+    Cabecera leerCabecera(const QString& id);
 
     sesion::Global& global_;
     plataforma::Dialogos& dialogos_;
     bool abierta_ = false;
+    Cabecera cabecera_ = Cabecera::SinLeer;
     QString idConc_;
 
     QLabel* lblConc_ = nullptr;

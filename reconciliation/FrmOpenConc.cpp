@@ -228,8 +228,27 @@ void FrmOpenConc::abrirMomentaneamente() {
     if (dialogo.Abierta()) {                                                              // 5.
         Lvw_->setIconKey(ImagenesEstado::AbiertaM);
         Lvw_->setCell(9, QStringLiteral("Momentaneamente"));
+    } else {
+        mostrarCabecera(dialogo.cabeceraLeida());
     }
 }                                                                                         // 6.
+
+// After a refused opening the selected row shows what the database holds
+// now; a reconciliation that no longer exists leaves the list.
+void FrmOpenConc::mostrarCabecera(FrmConcOpen::Cabecera cabecera) {
+    using Cabecera = FrmConcOpen::Cabecera;
+    if (cabecera == Cabecera::SinLeer) return;
+    if (cabecera == Cabecera::Inexistente) {
+        Lvw_->quitarFila(Lvw_->filaSeleccionada());
+        return;
+    }
+    const bool momentanea = cabecera == Cabecera::NoFinalizada && aperturaVigente(Lvw_->celda(1));
+    const QString icono = cabecera == Cabecera::Finalizada ? ImagenesEstado::Finalizada
+                          : momentanea                     ? ImagenesEstado::AbiertaM
+                                                           : ImagenesEstado::Abierta;
+    Lvw_->setIconKey(icono);
+    Lvw_->setCell(9, ImagenesEstado::textoEstado(icono));
+}
 
 // The momentary openings of the selected reconciliation; nothing on an empty list.
 void FrmOpenConc::verHistorial() {

@@ -3,6 +3,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/ado/Recordset.h"
 #include "reconciliation/FiltroConciliaciones.h"
+#include "reconciliation/FrmConcOpen.h"
 #include "reconciliation/ListaConciliaciones.h"
 
 #include <QHash>
@@ -88,6 +89,8 @@ private:
     bool eventoDeFiltro(QObject* receptor, QEvent* evento);
     bool teclaDeFiltro(QLineEdit& caja, QKeyEvent& tecla);
     void moverFoco(const QLineEdit& desde, int paso);
+
+    void mostrarCabecera(FrmConcOpen::Cabecera cabecera);
 
     // CargarLista's pieces.
     FiltroConciliaciones::Opciones opcionesFiltro() const;

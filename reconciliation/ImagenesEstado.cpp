@@ -5,6 +5,11 @@
 
 namespace conciliacion {
 
+QString ImagenesEstado::textoEstado(const QString& clave) {
+    if (clave == AbiertaM) return QStringLiteral("Momentaneamente");
+    return clave;
+}
+
 QStringList ImagenesEstado::claves() { return {Finalizada, AbiertaM, Abierta}; }
 
 QPixmap ImagenesEstado::imagen(const QString& clave) {

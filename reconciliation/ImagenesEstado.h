@@ -19,6 +19,10 @@ public:
 
     static constexpr int Lado = 16;
 
+    // The state text cell 9 of the list shows with the key's picture:
+    // "Finalizada", "Momentaneamente" or "Abierta".
+    static QString textoEstado(const QString& clave);
+
     // The keys in the image list's order.
     static QStringList claves();
     // A transparent picture for an unknown key.

@@ -133,6 +133,12 @@ void ListaConciliaciones::terminarCarga() {
     if (primeraAgregada_) setCurrentItem(primeraAgregada_);
 }
 
+void ListaConciliaciones::quitarFila(QTreeWidgetItem* fila) {
+    if (!fila) return;
+    if (fila == primeraAgregada_) primeraAgregada_ = nullptr;
+    delete fila;
+}
+
 QTreeWidgetItem* ListaConciliaciones::filaSeleccionada() const {
     const QList<QTreeWidgetItem*> elegidas = selectedItems();
     return elegidas.isEmpty() ? nullptr : elegidas.first();

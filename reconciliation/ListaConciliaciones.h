@@ -45,6 +45,9 @@ public:
     // the first row added is selected.
     void terminarCarga();
 
+    // Takes a row out of the list (nothing for none).
+    void quitarFila(QTreeWidgetItem* fila);
+
     // The selected row (none when the list is empty).
     QTreeWidgetItem* filaSeleccionada() const;
     QString celda(int posicion) const;

@@ -124,7 +124,7 @@ unix_socket_directories = '$carpeta'
 fsync = off
 synchronous_commit = off
 full_page_writes = off
-max_connections = 50
+max_connections = 150
 EOF
 }
 

@@ -37,7 +37,8 @@ void crearBaseEmbebida(const QString& archivoDb, const QStringList& scripts) {
     const odbc::VerificadorOdbc verificar(errores, [&proveedor](Error& e) { proveedor.normalizar(e); },
                                           proveedor.origen());
     const odbc::EntornoOdbc entorno;
-    const odbc::ConexionOdbc conexion(entorno, ProveedorSqlite::cadenaArchivo(archivoDb, true), 15, verificar);
+    odbc::ConexionOdbc conexion(entorno, ProveedorSqlite::cadenaArchivo(archivoDb, true), 15, verificar);
+    ProveedorSqlite(QFileInfo(archivoDb).absolutePath()).conectado(conexion, verificar, 15);
     for (const QString& guion : scripts) {
         for (const QString& sentencia : GuionSqlite::sentencias(textoDelGuion(guion))) {
             try {

@@ -13,8 +13,11 @@
 #include "platform/ado/Recordset.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <iostream>
 
 namespace {
 
@@ -310,6 +313,97 @@ TEST_P(ScriptsFallidos, DeshaceRegistraYAvisaSegunLoPedido) {
 
 INSTANTIATE_TEST_SUITE_P(Casos, ScriptsFallidos, ::testing::ValuesIn(casosFalla),
                          [](const auto& caso) { return std::string(caso.param.nombre); });
+
+// ---- The COMMIT itself refused ------------------------------------------------------
+
+// Both statements run; the database refuses the COMMIT (a deferred reference
+// left dangling). The refusal is read as a failed batch: rolled back,
+// logged and shown; and the connection is out of the transaction, so the
+// next batch is committed for real and not nested inside the old one.
+TEST_F(Scripts, UnaConfirmacionRechazadaSeDeshaceRegistraYAvisa) {
+    crear(QStringLiteral("CREATE TABLE PADRE (ID INTEGER PRIMARY KEY)"));
+    crear(QStringLiteral("CREATE TABLE HIJO (PADRE INTEGER REFERENCES PADRE (ID) DEFERRABLE INITIALLY DEFERRED)"));
+    olvidarTraza();
+    bool huboError = false;
+    long numero = 0;
+    QString enviada, mensaje;
+
+    datos::GActualizarDatoScript(*db, {QStringLiteral("INSERT INTO T (A) VALUES (7)"),
+                                       QStringLiteral("INSERT INTO HIJO (PADRE) VALUES (99)")},
+                                 huboError, numero, false, false, enviada, mensaje, true);
+
+    EXPECT_TRUE(huboError);
+    EXPECT_EQ(numero, 547);
+    EXPECT_TRUE(mensaje.contains(QStringLiteral("FOREIGN KEY"))) << mensaje.toStdString();
+    const QStringList enviadas = trazadas();
+    ASSERT_GE(enviadas.size(), 3);
+    EXPECT_EQ(enviadas[1], QStringLiteral("COMMIT TRANSACTION"));
+    EXPECT_EQ(enviadas[2], QStringLiteral("ROLLBACK TRANSACTION"));
+    ASSERT_EQ(dialogos.mensajes().size(), 1u);
+    EXPECT_EQ(dialogos.mensajes()[0].texto, mensaje);
+    EXPECT_EQ(dialogos.mensajes()[0].titulo, QStringLiteral("Aviso al Operador!"));
+    const QList<QStringList> registrados = erroresRegistrados();
+    ASSERT_EQ(registrados.size(), 1);
+    EXPECT_EQ(registrados[0][1], QStringLiteral("547"));
+    EXPECT_EQ(confirmado(QStringLiteral("SELECT COUNT(*) FROM T")), 0);
+
+    datos::GActualizarDatoScript(*db, {QStringLiteral("INSERT INTO T (A) VALUES (8)")}, huboError, numero, false,
+                                 false, enviada, mensaje, true);
+    EXPECT_FALSE(huboError);
+    EXPECT_EQ(confirmado(QStringLiteral("SELECT COUNT(*) FROM T WHERE A = 8")), 1);
+}
+
+// ---- Another workstation writing at the same time ------------------------------------
+
+// Another connection holds a write transaction on the same file. A reader
+// is not held back (the write-ahead log); the batch waits the bounded busy
+// time, then fails with the time-out error through the usual treatment, and
+// nothing of it stays. Once the other writer is done the next batch stays.
+TEST_F(Scripts, OtroEscritorHaceEsperarYFallarSinDejarNadaAMedias) {
+    qputenv("QUINTARO_ESPERA_ESCRITURA_MS", "400");
+    db->gCnn().Close();
+    db->gCnn().Open(db->gConnString);
+    ado::Connection lector;
+    lector.Open(db->gConnString);
+    ado::Connection escritor;
+    escritor.Open(db->gConnString);
+    qunsetenv("QUINTARO_ESPERA_ESCRITURA_MS");
+    ado::Recordset modo;
+    modo.Open(QStringLiteral("PRAGMA journal_mode"), lector);
+    EXPECT_EQ(modo.Fields(0L).Value().texto().toLower(), QStringLiteral("wal"));
+    escritor.BeginTrans();
+    escritor.Execute(QStringLiteral("INSERT INTO T (A, C) VALUES (90, 'del otro puesto')"));
+
+    // The reader sees the committed state at once.
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("SELECT COUNT(*) FROM T"), lector);
+    EXPECT_EQ(rs.Fields(0L).Value().aEntero(), 0);
+
+    bool huboError = false;
+    long numero = 0;
+    QString enviada, mensaje;
+    QElapsedTimer reloj;
+    reloj.start();
+    datos::GActualizarDatoScript(*db, {QStringLiteral("INSERT INTO T (A) VALUES (1)"),
+                                       QStringLiteral("UPDATE T SET B = 2 WHERE A = 1")},
+                                 huboError, numero, false, false, enviada, mensaje, true);
+    const qint64 espera = reloj.elapsed();
+
+    EXPECT_TRUE(huboError);
+    EXPECT_EQ(numero, 1222);
+    EXPECT_TRUE(mensaje.contains(QStringLiteral("locked"))) << mensaje.toStdString();
+    ASSERT_FALSE(dialogos.mensajes().empty());
+    EXPECT_EQ(dialogos.mensajes()[0].titulo, QStringLiteral("Aviso al Operador!"));
+    std::cout << "[observado] espera del lote ante otro escritor: " << espera << " ms; " << mensaje.toStdString();
+    EXPECT_LT(espera, 30000);
+    escritor.CommitTrans();
+    EXPECT_EQ(confirmado(QStringLiteral("SELECT COUNT(*) FROM T WHERE A = 1")), 0);
+
+    datos::GActualizarDatoScript(*db, {QStringLiteral("INSERT INTO T (A) VALUES (1)")}, huboError, numero, false,
+                                 false, enviada, mensaje, true);
+    EXPECT_FALSE(huboError);
+    EXPECT_EQ(confirmado(QStringLiteral("SELECT COUNT(*) FROM T")), 2);
+}
 
 // The message lists the provider's errors but the last, which is the
 // server's notice that the batch was ended; a single error is listed alone.

@@ -3,6 +3,7 @@
 #include "platform/ado/CadenaOdbc.h"
 #include "platform/ado/DialectoSqlite.h"
 #include "platform/ado/FallaDeConexion.h"
+#include "platform/ado/odbc/SentenciaOdbc.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -51,11 +52,33 @@ QString ProveedorSqlite::cadenaArchivo(const QString& archivo, bool crear) {
     CadenaOdbc cadena;
     cadena.controlador(controladorSqlite()).agregar(QStringLiteral("Database"), archivo);
     if (!crear) cadena.agregar(QStringLiteral("NoCreat"), QStringLiteral("1"));
-    // Foreign keys enforced as SQL Server does; a writer waits for another
-    // copy of the program instead of failing at once.
-    cadena.agregar(QStringLiteral("FKSupport"), QStringLiteral("1")).agregar(QStringLiteral("Timeout"),
-                                                                             QStringLiteral("15000"));
+    // Foreign keys enforced as SQL Server does; a writer that meets another
+    // workstation's write waits a bounded time for it, then fails with the
+    // time-out error ("database is locked").
+    cadena.agregar(QStringLiteral("FKSupport"), QStringLiteral("1"))
+        .agregar(QStringLiteral("Timeout"), QString::number(esperaEscrituraMs()));
     return cadena.texto();
+}
+
+long ProveedorSqlite::esperaEscrituraMs() {
+    bool valido = false;
+    const long indicada = qEnvironmentVariable("QUINTARO_ESPERA_ESCRITURA_MS").trimmed().toLong(&valido);
+    return valido && indicada > 0 ? indicada : EsperaEscrituraMs;
+}
+
+// Several workstations share the file: with the write-ahead log a reader
+// never holds a writer's COMMIT back, and a writer never blocks the readers
+// (the start-up's queries, the list). The mode stays in the file; when it
+// cannot be set (another program holds the file in the old mode), the
+// connection goes on in the mode the file has.
+void ProveedorSqlite::conectado(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc&, long segundosEspera) {
+    Errors descartados;
+    const odbc::VerificadorOdbc callado(descartados, {}, origen());
+    try {
+        odbc::SentenciaOdbc s(conexion, callado, segundosEspera);
+        s.ejecutar(QStringLiteral("PRAGMA journal_mode=WAL"));
+    } catch (const plataforma::RuntimeError&) {
+    }
 }
 
 QString ProveedorSqlite::cadenaOdbc(const TextoConexion& texto, const QString&, const QString&,

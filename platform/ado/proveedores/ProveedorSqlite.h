@@ -15,6 +15,9 @@ public:
     QString cadenaOdbc(const TextoConexion& texto, const QString& usuario, const QString& contrasena,
                        const QStringList& controladoresInstalados) const override;
     QString origen() const override { return QStringLiteral("SQLite"); }
+    // Puts the database in write-ahead-log mode.
+    void conectado(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
+                   long segundosEspera) override;
     void normalizar(Error& error) const override;
     bool ejecutaPorSentencias() const override { return true; }
     QString reescribir(const QString& sentencia, const TipoDeclarado& tipoDeclarado) const override;
@@ -29,6 +32,12 @@ public:
     // The ODBC connection string for a database file; `crear` lets the
     // driver create a missing file.
     static QString cadenaArchivo(const QString& archivo, bool crear);
+
+    // How long a write waits for another connection's write before it fails:
+    // QUINTARO_ESPERA_ESCRITURA_MS when it holds a positive number of
+    // milliseconds, else EsperaEscrituraMs.
+    static constexpr long EsperaEscrituraMs = 10000;
+    static long esperaEscrituraMs();
 
 private:
     QString carpeta_;
