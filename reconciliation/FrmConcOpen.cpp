@@ -146,6 +146,7 @@ QString FrmConcOpen::identificador() const {
 // ---- Commands ---------------------------------------------------------------
 
 void FrmConcOpen::cmdAceptar_Click() {
+    // Blanks, tabs and line breaks alone are no reason.
     if (TXTMOTIVO_->toPlainText().trimmed().isEmpty()) {                                 // 1.
         dialogos_.mensaje(QStringLiteral("Debe ingresar un motivo de apertura!!!"),
                           estilo::SoloAceptar | estilo::Informacion, tituloAviso());
@@ -211,11 +212,18 @@ QString FrmConcOpen::lote(const QString& id) const {
     const QString idSql = datos::comillasSql(id);
     return QStringLiteral("BEGIN TRANSACTION") + crlf()
            + QStringLiteral("INSERT INTO MV_CONCILIACION_OPEN (IDCONCILIACION,MOTIVO,USUARIO,FECHA,ESTADO) VALUES ('")
-           + idSql + QStringLiteral("','") + datos::comillasSql(TXTMOTIVO_->toPlainText()) + QStringLiteral("','")
+           + idSql + QStringLiteral("','") + datos::comillasSql(motivo()) + QStringLiteral("','")
            + datos::comillasSql(lblUser_->text()) + QStringLiteral("','") + datos::comillasSql(fechaHoraActual())
            + QStringLiteral("',1)") + crlf()
            + QStringLiteral("UPDATE MV_CONCILIACION_CAB SET FINALIZADA = 0 WHERE IDCONCILIACION = '") + idSql
            + QStringLiteral("' AND FINALIZADA = 1");
+}
+
+// The reason as typed, its lines ended by CR LF as the suite's other programs
+// write and read them (the edit box itself ends them with LF alone).
+QString FrmConcOpen::motivo() const {
+    QString texto = TXTMOTIVO_->toPlainText();
+    return texto.replace(u'\n', crlf());
 }
 
 // The first error's description the connection holds; a null text when none.

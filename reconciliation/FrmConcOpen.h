@@ -64,6 +64,7 @@ private:
 
     // cmdAceptar's pieces.
     QString lote(const QString& id) const;
+    QString motivo() const;
     bool escribirApertura(const QString& id);
     QString primerError() const;
     void fallaDeApertura(const QString& descripcion);

@@ -250,9 +250,10 @@ void FrmOpenConc::mostrarCabecera(FrmConcOpen::Cabecera cabecera) {
     Lvw_->setCell(9, ImagenesEstado::textoEstado(icono));
 }
 
-// The momentary openings of the selected reconciliation; nothing on an empty list.
+// The momentary openings of the selected reconciliation; nothing without a
+// selected row (an empty list, or the only selection taken away by Ctrl+click).
 void FrmOpenConc::verHistorial() {
-    if (Lvw_->topLevelItemCount() == 0) return;
+    if (!Lvw_->filaSeleccionada()) return;
     FrmConcHist historial(global_, dialogos_, this);
     historial.IdConc = Lvw_->celda(1);
     historial.Cuenta = Lvw_->celda(2);

@@ -90,7 +90,9 @@ ReporteConciliacion::ReporteConciliacion(sesion::Global& global, plataforma::Dia
     : global_(global), dialogos_(dialogos), motor_(global, dialogos, padre) {}
 
 void ReporteConciliacion::cmdReporte(const ListaConciliaciones& lista) {
-    if (lista.topLevelItemCount() == 0) return;
+    // Without a selected row there is nothing to report on: an empty list, or
+    // the only selection taken away by Ctrl+click.
+    if (!lista.filaSeleccionada()) return;
     cmdReporte(lista.celda(1), lista.celda(2), lista.celda(6), lista.celda(8));
 }
 

@@ -40,8 +40,12 @@ QString leerClave(Global& global, datos::DB_Dll& sesion, const QString& clave, Q
     QString respuesta;
     QString sql;
     ado::Recordset rs;
+    // Only Ignore goes on; any other answer, Retry included, gives up with "":
+    // a settings table that is not there would otherwise be asked for again
+    // and again.
     const auto tratar = [&](const plataforma::RuntimeError& error) {
-        return global.DB.TratamientoErrores(error, std::nullopt, lugar);
+        const int contestada = global.DB.TratamientoErrores(error, std::nullopt, lugar);
+        return contestada == plataforma::SeguirConElSiguiente ? contestada : 0;
     };
     const bool completo = plataforma::ejecutarPasos(
         {[&] {

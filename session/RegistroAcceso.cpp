@@ -53,15 +53,23 @@ public:
     }
 
 private:
+    // A rights query that fails (a missing table, a lost connection) names
+    // the task as a query without rows does: the executable's name for the
+    // users who get it then, empty for the others.
     void buscarTarea(ado::Recordset& rs) {
-        g_.DB.AbrirRecordset(sentenciaTarea(g_.gUsuarioLogeado, formulario_), rs);
-        if (!rs.EOF_()) {
+        bool concedida = false;
+        plataforma::ejecutarSaltandoErrores({[&] {
+            g_.DB.AbrirRecordset(sentenciaTarea(g_.gUsuarioLogeado, formulario_), rs);
+            if (rs.EOF_()) return;
+            concedida = true;
             tarea_ = g_.gUtilidades.valor(rs.Fields(QStringLiteral("Nombre")));
-            return;
-        }
-        if (g_.DB.gDBName.compare(g_.gUsuarioLogeado, Qt::CaseInsensitive) == 0
-            || g_.gUsuarioLogeado.compare(supervisor(), Qt::CaseInsensitive) == 0)
-            tarea_ = plataforma::nombreEjecutable();
+        }});
+        if (!concedida && usaElNombreDelEjecutable()) tarea_ = plataforma::nombreEjecutable();
+    }
+
+    bool usaElNombreDelEjecutable() const {
+        return g_.DB.gDBName.compare(g_.gUsuarioLogeado, Qt::CaseInsensitive) == 0
+               || g_.gUsuarioLogeado.compare(supervisor(), Qt::CaseInsensitive) == 0;
     }
 
     void agregarCampos() {

@@ -186,6 +186,16 @@ TEST_F(HistorialDeAcciones, ConLaListaVaciaElBotonNoHaceNada) {
     EXPECT_FALSE(verHistorial([](FrmConcHist&) {}));
 }
 
+// Ctrl+click on the selected row takes the only selection away: no dialog.
+TEST_F(HistorialDeAcciones, SinFilaElegidaElBotonNoHaceNada) {
+    auto& lista = ventana_->lista();
+    QTreeWidgetItem* elegida = lista.filaSeleccionada();
+    ASSERT_NE(elegida, nullptr);
+    QTest::mouseClick(lista.viewport(), Qt::LeftButton, Qt::ControlModifier, lista.visualItemRect(elegida).center());
+    ASSERT_EQ(lista.filaSeleccionada(), nullptr);
+    EXPECT_FALSE(verHistorial([](FrmConcHist&) {}));
+}
+
 // ---- The dialog ---------------------------------------------------------------------------
 
 TEST_F(HistorialDeAcciones, UnaConciliacionSinAperturasMuestraSoloLosEncabezados) {

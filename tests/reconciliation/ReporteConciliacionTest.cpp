@@ -347,4 +347,23 @@ TEST_F(Reporte, ListaVaciaNoHaceNada) {
     EXPECT_TRUE(dialogos.mensajes().empty()) << mensajes();
 }
 
+// Ctrl+click on the selected row takes the only selection away: the button
+// then has no row to report on and does nothing.
+TEST_F(Reporte, SinFilaElegidaNoHaceNada) {
+    MotorQueAnota motor;
+    global.gReporte.setMotor(&motor);
+    ventana->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get()));
+    conciliacion::ListaConciliaciones& lista = ventana->lista();
+    ASSERT_GT(lista.topLevelItemCount(), 0);
+    QTreeWidgetItem* elegida = lista.filaSeleccionada();
+    ASSERT_NE(elegida, nullptr);
+    QTest::mouseClick(lista.viewport(), Qt::LeftButton, Qt::ControlModifier, lista.visualItemRect(elegida).center());
+    ASSERT_EQ(lista.filaSeleccionada(), nullptr);
+    pulsarReporte();
+    global.gReporte.setMotor(nullptr);
+    EXPECT_TRUE(motor.pedidos.empty());
+    EXPECT_TRUE(dialogos.mensajes().empty()) << mensajes();
+}
+
 }  // namespace

@@ -104,6 +104,29 @@ TEST_F(Configuracion, ThemeFaltanteOEnBlancoEsUno) {
     EXPECT_EQ(sesion::Cfg(global, QStringLiteral("THEME")), QStringLiteral("3"));
 }
 
+// A settings table that cannot be read: the session's own box comes first
+// (Abort), then the reading's error treatment, where only Ignore would go
+// on; Retry gives up with "" like Abort instead of asking again.
+class LecturaFallida : public Configuracion, public ::testing::WithParamInterface<int> {};
+
+TEST_P(LecturaFallida, TerminaVaciaTrasUnaSolaPregunta) {
+    abrir();
+    global.gTablaConfiguracion = QStringLiteral("TA_NO_EXISTE");
+    dialogos.responder(plataforma::respuesta::Abortar);
+    dialogos.responder(GetParam());
+    dialogos.responder(plataforma::respuesta::Abortar);  // a second ask, if one came, gives up
+
+    EXPECT_EQ(sesion::Cfg(global, QStringLiteral("NOMBRE")), QString());
+
+    std::size_t tratamientos = 0;
+    for (const auto& m : dialogos.mensajes())
+        if (m.titulo.startsWith(QStringLiteral("Cfg - "))) ++tratamientos;
+    EXPECT_EQ(tratamientos, 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Respuestas, LecturaFallida,
+                         ::testing::Values(plataforma::respuesta::Reintentar, plataforma::respuesta::Abortar));
+
 TEST_F(Configuracion, UnaComillaEnLaClaveNoRompeLaSentencia) {
     abrir();
     ejecutarEn(demo.baseDatos(),

@@ -168,6 +168,29 @@ TEST_F(RegistroAcceso, UnValorQueDiceNullSeEscribeComoNulo) {
     EXPECT_EQ(fila[0], maquina());
 }
 
+// Without the rights table the task is named as for a user without rights:
+// the executable's name for the users who get it then, empty for the others;
+// the row is written all the same.
+TEST_F(RegistroAcceso, SinLaTablaDeDerechosLaTareaSigueLaReglaDelEjecutable) {
+    struct Caso {
+        const char* usuario;
+        const char* tarea;  // "*" the executable's name
+    };
+    ejecutar(QStringLiteral("DROP TABLE TA_TAREAS"));
+    for (const Caso& caso : {Caso{"Supervisor Quorvel MC", "*"}, Caso{"zantar_demo", "*"}, Caso{"jperez", ""}}) {
+        global.DB.gUsuario = QString::fromUtf8(caso.usuario);
+        const long antes = filas();
+
+        sesion::RegistrarAcceso(global, QString());
+
+        EXPECT_EQ(filas(), antes + 1) << caso.usuario;
+        const QStringList fila = ultimaFila();
+        ASSERT_EQ(fila.size(), 6);
+        const QString tarea = QString::fromUtf8(caso.tarea);
+        EXPECT_EQ(fila[3], tarea == QLatin1String("*") ? programaEnMayusculas() : tarea) << caso.usuario;
+    }
+}
+
 TEST(ArmarSentencia, UneNombresYLiteralesEnUnInsert) {
     prueba::DialogosGuion dialogos;
     datos::DB_Dll sesion(dialogos);
