@@ -42,10 +42,6 @@ bool contiene(const QString& texto, const QString& buscado) {
     return texto.contains(buscado, Qt::CaseInsensitive);
 }
 
-QString sinMarcasAdmin(QString texto) {
-    return texto.remove(QStringLiteral("@Admin_"), Qt::CaseInsensitive);
-}
-
 // The provider's notice that a command returned no result set.
 constexpr long AvisoSinResultados = 265929;
 
@@ -521,7 +517,7 @@ QString DB_Dll::marcasTratadas(const QString& SentenciaSQL) {
                                && contiene(SentenciaSQL, QStringLiteral("CREATE"))
                                && !contiene(SentenciaSQL, QStringLiteral("DELETE"))
                                && !contiene(SentenciaSQL, QStringLiteral("@ADMIN_"));
-    return recreaObjetos ? SS_TSinonimos(SentenciaSQL) : sinMarcasAdmin(SentenciaSQL);
+    return recreaObjetos ? SS_TSinonimos(SentenciaSQL) : Sinonimos::sinMarcas(SentenciaSQL);
 }
 
 void DB_Dll::enviarComando(QString& SentenciaSQL, long* RecordsAffected, ado::Recordset* Lrcs) {

@@ -125,6 +125,15 @@ TEST_F(Comandos, UnComandoFallidoDejaSusErroresSinAvisar) {
     EXPECT_EQ(trazadas().last(), sentencia);
 }
 
+// A reason is stored as typed: the marker removal changes names only.
+TEST_F(Comandos, UnValorCitadoConservaLaMarcaQueLleva) {
+    QString sentencia = QStringLiteral("UPDATE @Admin_MA_CUENTAS SET Descripcion = 'nota @Admin_ABC' WHERE Codigo = 'A1'");
+    db->EjecutaConsultaSQL(sentencia);
+    ASSERT_EQ(db->gCnn().errors().Count(), 0);
+    EXPECT_EQ(sentencia, "UPDATE MA_CUENTAS SET Descripcion = 'nota @Admin_ABC' WHERE Codigo = 'A1'");
+    EXPECT_EQ(db->DatosTabla("MA_CUENTAS", "A1", "Descripcion").texto(), "nota @Admin_ABC");
+}
+
 TEST_F(Comandos, ElRecordsetDelComandoVaAlLlamador) {
     ado::Recordset resultado;
     db->EjecutaConsultaSQL(QStringLiteral("SELECT COUNT(*) AS N FROM MA_CUENTAS"), nullptr, &resultado);
