@@ -34,18 +34,12 @@ namespace {
 constexpr int Abandonar = 0;
 // Abort / Retry / Ignore with the critical icon.
 constexpr int BotonesPredeterminados = estilo::AbortarReintentarIgnorar | estilo::Critico;
-// SQL Server's "string or binary data would be truncated": a warning here.
-constexpr long NativoDatosTruncados = 8152;
 
 QString cr() { return QStringLiteral("\r"); }
 QString crlf() { return QStringLiteral("\r\n"); }
 
 bool contiene(const QString& texto, const QString& buscado) {
     return texto.contains(buscado, Qt::CaseInsensitive);
-}
-
-QString sinMarcasAdmin(QString texto) {
-    return texto.remove(QStringLiteral("@Admin_"), Qt::CaseInsensitive);
 }
 
 // The provider's notice that a command returned no result set.
@@ -73,6 +67,15 @@ bool llamadaDeTransaccion(ado::Connection& cnn, const QString& sentencia) {
 // A run whose only diagnostic is the no-result notice counts as clean.
 void quitarAvisoSinResultados(ado::Errors& errores) {
     if (errores.Count() == 1 && errores.Item(0).Number == AvisoSinResultados) errores.Clear();
+}
+
+// A statement the engine could not read (syntax, an unknown name), as
+// opposed to one that failed as it ran. Without a diagnostic the failure
+// came from the rewriting, which reads the text.
+bool esErrorDeEscritura(const ado::Errors& errores) {
+    if (errores.Count() == 0) return true;
+    const QString& estado = errores.Item(0).SQLState;
+    return estado.startsWith(QLatin1String("42")) || estado.startsWith(QLatin1String("37"));
 }
 
 RuntimeError argumentoInvalido() {
@@ -496,11 +499,12 @@ void DB_Dll::ejecutarComando(QString& SentenciaSQL, long* RecordsAffected, ado::
         {
             [&] { SentenciaSQL = marcasTratadas(SentenciaSQL); },           // 1.
             [&] { enviarComando(SentenciaSQL, RecordsAffected, Lrcs); },     // 2.-3.
-            [&] { limpiarAvisoTruncado(SentenciaSQL, true); },               // 4.
         },
         [&](const RuntimeError& error) {
             // Never reported to the caller: the provider errors stay in gCnn.
-            limpiarAvisoTruncado(SentenciaSQL, false);
+            // A truncation among them stays too: through ODBC a text too long
+            // for its column fails the whole statement (nothing is written),
+            // so clearing it would report a lost change as done.
             if (avisarFallas) avisarFallaComando(error, SentenciaSQL);
             return Abandonar;
         });
@@ -513,7 +517,7 @@ QString DB_Dll::marcasTratadas(const QString& SentenciaSQL) {
                                && contiene(SentenciaSQL, QStringLiteral("CREATE"))
                                && !contiene(SentenciaSQL, QStringLiteral("DELETE"))
                                && !contiene(SentenciaSQL, QStringLiteral("@ADMIN_"));
-    return recreaObjetos ? SS_TSinonimos(SentenciaSQL) : sinMarcasAdmin(SentenciaSQL);
+    return recreaObjetos ? SS_TSinonimos(SentenciaSQL) : Sinonimos::sinMarcas(SentenciaSQL);
 }
 
 void DB_Dll::enviarComando(QString& SentenciaSQL, long* RecordsAffected, ado::Recordset* Lrcs) {
@@ -526,21 +530,16 @@ void DB_Dll::enviarComando(QString& SentenciaSQL, long* RecordsAffected, ado::Re
     if (Lrcs) *Lrcs = std::move(resultado);
 }
 
-void DB_Dll::limpiarAvisoTruncado(const QString& SentenciaSQL, bool trasEjecutar) {
-    ado::Errors& errores = principal().gCnn().errors();
-    const long cantidad = errores.Count();
-    const bool cantidadAdmitida = trasEjecutar ? (cantidad == 1 || cantidad == 2) : cantidad > 0;
-    if (cantidadAdmitida && !contiene(SentenciaSQL, QStringLiteral("TRANS"))
-        && errores.Item(0).NativeError == NativoDatosTruncados)
-        errores.Clear();
-}
-
 void DB_Dll::avisarFallaComando(const RuntimeError& error, const QString& SentenciaSQL) {
     switch (error.Number()) {
     case numero::FallaProveedor:
     case numero::ViolacionIntegridad:
-    case numero::TablaInexistente:
-    case numero::ErrorSintaxis: return;
+    case numero::TablaInexistente: return;
+    case numero::ErrorSintaxis:
+        // The number of every failing command: only a statement written wrong
+        // stays silent, as the number meant before.
+        if (esErrorDeEscritura(gCnn().errors())) return;
+        break;
     default: break;
     }
     if (contiene(SentenciaSQL, QStringLiteral("TRANS"))) return;

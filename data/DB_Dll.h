@@ -254,7 +254,6 @@ private:
                          bool avisarFallas);
     QString marcasTratadas(const QString& SentenciaSQL);
     void enviarComando(QString& SentenciaSQL, long* RecordsAffected, ado::Recordset* Lrcs);
-    void limpiarAvisoTruncado(const QString& SentenciaSQL, bool trasEjecutar);
     void avisarFallaComando(const plataforma::RuntimeError& error, const QString& SentenciaSQL);
     // Row lookups' pieces.
     bool existeEnTablaComun(const QString& sentencia, ado::Recordset* Lrcs, bool SoloLectura,

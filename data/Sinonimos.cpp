@@ -1,5 +1,7 @@
 #include "data/Sinonimos.h"
 
+#include "platform/ado/LexicoSql.h"
+
 #include <array>
 
 namespace datos {
@@ -78,23 +80,31 @@ bool rige(Vigencia vigencia, const QString& ejecutable) {
 // confidential; such a statement is left wholly alone, other tables included.
 bool asientosSinReserva(const QString& sentencia, const Sinonimos::Contexto& contexto) {
     return !contexto.confidencialidad &&
-           sentencia.contains(QLatin1String("MV_ASIENTOS"), Qt::CaseInsensitive);
+           ado::LexicoSql::sinCadenas(sentencia).contains(QLatin1String("MV_ASIENTOS"), Qt::CaseInsensitive);
+}
+
+QString sinMarcasEnTramo(const QString& tramo) {
+    return QString(tramo).replace(QLatin1String("@Admin_"), QString(), Qt::CaseInsensitive);
 }
 
 }  // namespace
 
+// Markers and synonyms are names: the quoted values of the statement (a
+// reason that mentions "@Admin_" or MA_CUENTAS) are stored as typed.
 QString Sinonimos::sinMarcas(const QString& sentencia) {
-    return QString(sentencia).replace(QLatin1String("@Admin_"), QString(), Qt::CaseInsensitive);
+    return ado::LexicoSql::fueraDeCadenas(sentencia, sinMarcasEnTramo);
 }
 
 QString Sinonimos::aplicar(const QString& sentencia, const Contexto& contexto) {
     if (contexto.esAdministrador || asientosSinReserva(sentencia, contexto))
         return sinMarcas(sentencia);
-    QString resultado = sentencia;
-    for (const Sustitucion& s : kSustituciones)
-        if (rige(s.vigencia, contexto.nombreEjecutable))
-            resultado.replace(QLatin1String(s.buscar), QLatin1String(s.reemplazo), Qt::CaseInsensitive);
-    return resultado;
+    return ado::LexicoSql::fueraDeCadenas(sentencia, [&contexto](const QString& tramo) {
+        QString resultado = tramo;
+        for (const Sustitucion& s : kSustituciones)
+            if (rige(s.vigencia, contexto.nombreEjecutable))
+                resultado.replace(QLatin1String(s.buscar), QLatin1String(s.reemplazo), Qt::CaseInsensitive);
+        return resultado;
+    });
 }
 
 }  // namespace datos

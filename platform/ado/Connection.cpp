@@ -43,10 +43,7 @@ void Connection::Close() {
 long Connection::State() const { return d_->abierta() ? estado::Abierto : estado::Cerrado; }
 
 Recordset Connection::Execute(const QString& texto, long* registrosAfectados, long) {
-    if (!d_->abierta())
-        fallar(plataforma::numero::ConexionCerrada,
-               QStringLiteral("La conexión no se puede usar para realizar esta operación. Está cerrada o no es "
-                              "válida en este contexto."));
+    d_->exigirAbierta();
     errors_.Clear();
     TrazaSql::anotar(texto);
     if (registrosAfectados) *registrosAfectados = 0;
@@ -99,10 +96,7 @@ void Connection::CommitTrans() { d_->confirmar(); }
 void Connection::RollbackTrans() { d_->deshacer(); }
 
 Recordset Connection::OpenSchema(long esquema, const QStringList& restricciones) {
-    if (!d_->abierta())
-        fallar(plataforma::numero::ConexionCerrada,
-               QStringLiteral("La conexión no se puede usar para realizar esta operación. Está cerrada o no es "
-                              "válida en este contexto."));
+    d_->exigirAbierta();
     errors_.Clear();
     if (esquema == esquema::Tablas) return Recordset(Recordset::Datos::deTabla(d_->tablas(restricciones)));
     if (esquema == esquema::Columnas) return Recordset(Recordset::Datos::deTabla(d_->columnas(restricciones)));

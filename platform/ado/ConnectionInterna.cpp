@@ -55,18 +55,25 @@ odbc::VerificadorOdbc Connection::Interna::verificador() const {
         errores, [p](Error& e) { if (p) p->normalizar(e); }, p ? p->origen() : QStringLiteral("ADODB.Connection"));
 }
 
+// The error goes on the list as well: callers of a command learn of a
+// failure from the list alone, and an empty one reads as success.
 void Connection::Interna::exigirAbierta() const {
-    if (!abierta())
-        throw plataforma::RuntimeError(plataforma::numero::ConexionCerrada,
-                                       QStringLiteral("La conexión no se puede usar para realizar esta operación. "
-                                                      "Está cerrada o no es válida en este contexto."),
-                                       QStringLiteral("ADODB.Connection"));
+    if (abierta()) return;
+    const Error cerrada{plataforma::numero::ConexionCerrada,
+                        QStringLiteral("La conexión no se puede usar para realizar esta operación. "
+                                       "Está cerrada o no es válida en este contexto."),
+                        QString(), 0, QStringLiteral("ADODB.Connection")};
+    errores.Clear();
+    errores.Add(cerrada);
+    throw plataforma::RuntimeError(cerrada.Number, cerrada.Description, cerrada.Source);
 }
 
 void Connection::Interna::abrir(const QString& texto, const QString& usuario, const QString& contrasena) {
     const TextoConexion partes(texto);
     proveedor = Proveedor::elegir(partes, entorno.origenesDeDatos());
-    const auto verificar = verificador();
+    // Whatever stops the attempt (no driver, no database, a refused login,
+    // the session's set-up) is a failed connection to the program.
+    const auto verificar = verificador().alConectar();
     try {
         const QString cadena = proveedor->cadenaOdbc(partes, usuario, contrasena, entorno.controladores());
         conexion.emplace(entorno, cadena, connectionTimeout, verificar);

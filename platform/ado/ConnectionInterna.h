@@ -32,6 +32,8 @@ struct Connection::Interna {
     };
 
     bool abierta() const { return conexion.has_value(); }
+    // Raises 3709 (recorded in the errors) when the connection is closed.
+    void exigirAbierta() const;
     void abrir(const QString& texto, const QString& usuario, const QString& contrasena);
     void cerrar();
 
@@ -93,7 +95,6 @@ private:
     void fallarTransaccion(long nativo, const QString& descripcion) const;
     void exigirTransaccion(bool abierta) const;
     void terminar(bool confirmarla);
-    void exigirAbierta() const;
 
     QHash<QString, QHash<QString, QString>> tiposDeclarados_;
 };

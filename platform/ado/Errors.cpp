@@ -19,7 +19,12 @@ long numeroAdoDeSqlState(const QString& sqlState) {
     if (sqlState == QLatin1String("42S02")) return n::TablaInexistente;
     if (sqlState.startsWith(QLatin1String("42")) || sqlState.startsWith(QLatin1String("37"))) return n::ErrorSintaxis;
     if (sqlState == QLatin1String("HYT00")) return n::TiempoAgotado;
-    return n::FallaProveedor;
+    // SQLOLEDB's number for any other failure of a command (a conversion, a
+    // division by zero, a deadlock...). The unspecified failure stays for a
+    // lost or refused connection, which the session answers by reconnecting:
+    // an ordinary error taken for one would be sent again and its
+    // transaction thrown away.
+    return n::ErrorSintaxis;
 }
 
 }  // namespace ado

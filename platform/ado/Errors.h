@@ -30,7 +30,9 @@ private:
     std::vector<Error> lista_;
 };
 
-// ADO's number for an ODBC SQLSTATE.
+// ADO's number for an ODBC SQLSTATE of a command's diagnostic. The
+// diagnostics of a failed connection attempt all carry the unspecified
+// failure instead, whatever their state (a login time-out is HYT00).
 long numeroAdoDeSqlState(const QString& sqlState);
 
 }  // namespace ado

@@ -19,6 +19,12 @@ public:
     static Error registro(const QString& sqlState, long nativo, const QString& descripcion, const QString& origen) {
         return Error{numeroAdoDeSqlState(sqlState), descripcion, sqlState, nativo, origen};
     }
+    // The record of a connection attempt that cannot succeed (no driver, no
+    // database): ADO's number for a failed connection, whatever the state.
+    static Error alConectar(const QString& sqlState, long nativo, const QString& descripcion,
+                            const QString& origen) {
+        return Error{plataforma::numero::FallaProveedor, descripcion, sqlState, nativo, origen};
+    }
 
 private:
     Error error_;

@@ -98,4 +98,24 @@ QString LexicoSql::unir(const std::vector<Token>& tokens) {
     return texto;
 }
 
+QString LexicoSql::fueraDeCadenas(const QString& texto, const std::function<QString(const QString&)>& cambiar) {
+    QString resultado, tramo;
+    for (const Token& t : separar(texto)) {
+        if (t.clase != Clase::Cadena) {
+            tramo += t.texto;
+            continue;
+        }
+        resultado += cambiar(tramo) + t.texto;
+        tramo.clear();
+    }
+    return resultado + cambiar(tramo);
+}
+
+QString LexicoSql::sinCadenas(const QString& texto) {
+    QString resultado;
+    for (const Token& t : separar(texto))
+        if (t.clase != Clase::Cadena) resultado += t.texto;
+    return resultado;
+}
+
 }  // namespace ado

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace ado {
@@ -22,6 +23,13 @@ public:
 
     static std::vector<Token> separar(const QString& texto);
     static QString unir(const std::vector<Token>& tokens);
+
+    // The text with `cambiar` applied to each stretch between quoted
+    // literals ('...'), the literals kept as written: a rewriting of names
+    // never touches a value the user typed.
+    static QString fueraDeCadenas(const QString& texto, const std::function<QString(const QString&)>& cambiar);
+    // The text with every quoted literal left out, to look for names in.
+    static QString sinCadenas(const QString& texto);
 };
 
 }  // namespace ado

@@ -56,7 +56,7 @@ QString Proveedor::controlador(const char* variableEntorno, const QStringList& p
 }
 
 void Proveedor::sinControlador(const QString& quien) const {
-    throw FallaDeConexion(FallaDeConexion::registro(
+    throw FallaDeConexion(FallaDeConexion::alConectar(
         QStringLiteral("IM002"), 0,
         QStringLiteral("No hay instalado un controlador ODBC para %1").arg(quien), origen()));
 }

@@ -85,10 +85,7 @@ void Recordset::Open(const QString& source, Connection& activa, long cursorType,
     if (d_->abierto)
         fallar(plataforma::numero::ObjetoAbierto,
                QStringLiteral("No se permite realizar esta operación si el objeto está abierto."));
-    if (activa.State() != estado::Abierto)
-        fallar(plataforma::numero::ConexionCerrada,
-               QStringLiteral("La conexión no se puede usar para realizar esta operación. Está cerrada o no es "
-                              "válida en este contexto."));
+    activa.interna().exigirAbierta();
     abrirEn(source, activa, cursorType, lockType);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/ui/Dialogos.h"
 #include "session/utility_component/DatosEquipo.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -63,6 +64,30 @@ TEST_F(Consultas, UnaConsultaFallidaVaAlTratamientoDeErrores) {
     EXPECT_TRUE(log.endsWith(" Respondi\xF3 : Abortar\r\n"));
 }
 
+// A query that fails as it runs (here a view calling a function the engine
+// lacks) is an error of the command: one error box, the query sent once, no
+// reconnection, so a transaction opened before it is still open.
+TEST_F(Consultas, UnaConsultaQueFallaAlCorrerNoSeTomaPorConexionPerdida) {
+    db->EjecutaConsultaSQL(QStringLiteral("CREATE VIEW V_MALA AS SELECT NO_HAY_TAL(Codigo) AS X FROM MA_CUENTAS"));
+    ASSERT_EQ(db->gCnn().errors().Count(), 0);
+    db->gCnn().BeginTrans();
+    db->EjecutaConsultaSQL(QStringLiteral("INSERT INTO MA_CUENTAS (Codigo) VALUES ('T1')"));
+    ASSERT_EQ(db->gCnn().errors().Count(), 0);
+    olvidarTraza();
+
+    const QString consulta = QStringLiteral("SELECT X FROM V_MALA");
+    ado::Recordset filas;
+    db->AbrirRecordset(consulta, filas);
+    EXPECT_EQ(filas.State(), ado::estado::Cerrado);
+    ASSERT_EQ(dialogos.mensajes().size(), 1u);
+    EXPECT_TRUE(dialogos.mensajes()[0].texto.startsWith("Ha ocurrido el Siguiente Error (-2147217900) "))
+        << dialogos.mensajes()[0].texto.toStdString();
+    EXPECT_EQ(trazadas(), QStringList{consulta});
+    EXPECT_TRUE(db->gOpenFlag);
+    EXPECT_NO_THROW(db->gCnn().CommitTrans());
+    EXPECT_EQ(contar("SELECT COUNT(*) FROM MA_CUENTAS WHERE Codigo = 'T1'"), 1);
+}
+
 TEST_F(Consultas, CierraRecordsetDescartaUnaFilaPendiente) {
     ado::Recordset nunca;
     db->CierraRecordset(nunca);  // never opened: nothing to do
@@ -100,6 +125,15 @@ TEST_F(Comandos, UnComandoFallidoDejaSusErroresSinAvisar) {
     EXPECT_EQ(trazadas().last(), sentencia);
 }
 
+// A reason is stored as typed: the marker removal changes names only.
+TEST_F(Comandos, UnValorCitadoConservaLaMarcaQueLleva) {
+    QString sentencia = QStringLiteral("UPDATE @Admin_MA_CUENTAS SET Descripcion = 'nota @Admin_ABC' WHERE Codigo = 'A1'");
+    db->EjecutaConsultaSQL(sentencia);
+    ASSERT_EQ(db->gCnn().errors().Count(), 0);
+    EXPECT_EQ(sentencia, "UPDATE MA_CUENTAS SET Descripcion = 'nota @Admin_ABC' WHERE Codigo = 'A1'");
+    EXPECT_EQ(db->DatosTabla("MA_CUENTAS", "A1", "Descripcion").texto(), "nota @Admin_ABC");
+}
+
 TEST_F(Comandos, ElRecordsetDelComandoVaAlLlamador) {
     ado::Recordset resultado;
     db->EjecutaConsultaSQL(QStringLiteral("SELECT COUNT(*) AS N FROM MA_CUENTAS"), nullptr, &resultado);
@@ -125,23 +159,47 @@ TEST_F(Comandos, UnLoteEnTransaccionSeConfirmaODeshace) {
     EXPECT_EQ(db->DatosTabla("MA_CUENTAS", "A1", "Descripcion").texto(), "y");
 }
 
-TEST_F(Comandos, SoloUnAvisoDeTruncadoSinTransaccionSeOlvida) {
+// Through ODBC a text too long for its column fails the statement and
+// nothing is written: the failure stays on the list, with or without a
+// transaction, so no caller takes the lost change for done.
+TEST_F(Comandos, UnTextoDemasiadoLargoDejaSuErrorYNoEscribeNada) {
     const struct {
         const char* sentencia;
-        bool quedanErrores;
+        long nativo;
     } casos[] = {
-        {"INSERT INTO CORTA (Texto) VALUES ('demasiado largo')", false},
-        {"BEGIN TRANSACTION\r\nINSERT INTO CORTA (Texto) VALUES ('demasiado largo')", true},
-        {"INSERT INTO NO_EXISTE (Texto) VALUES ('x')", true},
+        {"INSERT INTO CORTA (Texto) VALUES ('demasiado largo')", 8152},
+        {"BEGIN TRANSACTION\r\nINSERT INTO CORTA (Texto) VALUES ('demasiado largo')", 8152},
+        {"INSERT INTO NO_EXISTE (Texto) VALUES ('x')", 208},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.sentencia);
         db->EjecutaConsultaSQL(QString::fromLatin1(caso.sentencia));
-        EXPECT_EQ(db->gCnn().errors().Count() > 0, caso.quedanErrores);
+        ASSERT_GT(db->gCnn().errors().Count(), 0);
+        EXPECT_EQ(db->gCnn().errors().Item(0).NativeError, caso.nativo);
         db->EjecutaConsultaSQL(QStringLiteral("ROLLBACK TRANSACTION"));  // ends the open one, if any
     }
     EXPECT_TRUE(dialogos.mensajes().empty());
     EXPECT_EQ(contar("SELECT COUNT(*) FROM CORTA"), 0);
+}
+
+// A command or query on a closed connection leaves its error on the list,
+// which is all a caller of a command reads.
+TEST_F(Comandos, UnaConexionCerradaDejaSuErrorEnLaLista) {
+    db->gCnn().Close();
+    db->EjecutaConsultaSQL(QStringLiteral("DELETE FROM MA_CUENTAS"));
+    ASSERT_EQ(db->gCnn().errors().Count(), 1);
+    EXPECT_EQ(db->gCnn().errors().Item(0).Number, 3709);
+    for (const auto& abrirConsulta : {
+             +[](ado::Recordset& rs, ado::Connection& c) { rs.Open(QStringLiteral("SELECT * FROM MA_CUENTAS"), c); },
+             +[](ado::Recordset&, ado::Connection& c) { (void)c.OpenSchema(ado::esquema::Tablas); },
+         }) {
+        db->gCnn().errors().Clear();
+        ado::Recordset rs;
+        EXPECT_THROW(abrirConsulta(rs, db->gCnn()), plataforma::RuntimeError);
+        ASSERT_EQ(db->gCnn().errors().Count(), 1);
+        EXPECT_EQ(db->gCnn().errors().Item(0).Number, 3709);
+    }
+    EXPECT_TRUE(dialogos.mensajes().empty());
 }
 
 TEST_F(Comandos, EjecutaConsultaRSQLAvisaSoloLasFallasPocoComunes) {
@@ -160,6 +218,17 @@ TEST_F(Comandos, EjecutaConsultaRSQLAvisaSoloLasFallasPocoComunes) {
     // A transaction statement is never shown.
     db->EjecutaConsultaRSQL(QStringLiteral("COMMIT TRANSACTION"));
     EXPECT_EQ(dialogos.mensajes().size(), 1u);
+}
+
+// A statement written wrong stays silent; one that fails as it runs is shown.
+TEST_F(Comandos, EjecutaConsultaRSQLMuestraLaFallaDeUnaSentenciaQueCorre) {
+    db->EjecutaConsultaRSQL(QStringLiteral("SELEC 1"));
+    EXPECT_TRUE(dialogos.mensajes().empty());
+    db->EjecutaConsultaRSQL(QStringLiteral("UPDATE MA_CUENTAS SET Descripcion = NO_HAY_TAL(Codigo)"));
+    ASSERT_EQ(dialogos.mensajes().size(), 1u);
+    EXPECT_EQ(dialogos.mensajes()[0].titulo, "Aviso al operador!!!");
+    EXPECT_TRUE(dialogos.mensajes()[0].texto.contains("NO_HAY_TAL", Qt::CaseInsensitive))
+        << dialogos.mensajes()[0].texto.toStdString();
 }
 
 // ---- Row lookups --------------------------------------------------------------
@@ -255,13 +324,36 @@ TEST_F(Busquedas, DatosTablaDevuelveLaColumnaComoTexto) {
     EXPECT_TRUE(dialogos.mensajes().empty());
 }
 
-TEST_F(Busquedas, DatosTablaSinSesionAbiertaDevuelveVacio) {
-    db->gCnn().Close();
-    db->gOpenFlag = false;
-    EXPECT_EQ(db->DatosTabla("MA_CUENTAS", "A1", "Descripcion").texto(), "");
-    // The failing query itself was shown by the query's own treatment.
-    ASSERT_EQ(dialogos.mensajes().size(), 1u);
-    EXPECT_TRUE(dialogos.mensajes()[0].titulo.startsWith("AbrirRecordset - "));
+// A closed connection is a lost one: the query reopens it and runs; when
+// the database cannot be reached, the lost-connection question is the only
+// box and the answer is empty.
+TEST_F(Busquedas, DatosTablaConLaConexionCerradaLaReabreOQuedaVacio) {
+    const struct {
+        bool servidorPresente;
+        const char* esperado;
+        bool abiertaDespues;
+        const char* titulo;
+    } casos[] = {{true, "Caja", true, nullptr}, {false, "", false, "AVISO AL OPERADOR"}};
+    int terminaciones = 0;
+    db->terminarPrograma = [&] { ++terminaciones; };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.servidorPresente);
+        if (!caso.servidorPresente) {
+            ASSERT_TRUE(QDir(carpetaServidor()).removeRecursively());
+        }
+        db->gCnn().Close();
+        const std::size_t antes = dialogos.mensajes().size();
+        EXPECT_EQ(db->DatosTabla("MA_CUENTAS", "A1", "Descripcion").texto(), caso.esperado);
+        EXPECT_EQ(db->gOpenFlag, caso.abiertaDespues);
+        if (!caso.titulo) {
+            EXPECT_EQ(dialogos.mensajes().size(), antes);
+            continue;
+        }
+        ASSERT_GT(dialogos.mensajes().size(), antes);
+        for (std::size_t i = antes; i < dialogos.mensajes().size(); ++i)
+            EXPECT_EQ(dialogos.mensajes()[i].titulo, caso.titulo);
+        EXPECT_EQ(terminaciones, 1);
+    }
 }
 
 TEST_F(Busquedas, ExisteTablaDBMiraElCatalogo) {

@@ -36,6 +36,23 @@ TEST_P(SinonimosCasos, ReescribeComoCorresponde) {
 INSTANTIATE_TEST_SUITE_P(
     Tabla, SinonimosCasos,
     ::testing::Values(
+        // Markers and synonyms are names: a quoted value stays as typed.
+        CasoSinonimo{"ValorCitadoConservaLaMarca",
+                     "INSERT INTO @Admin_MV_X (Motivo) VALUES ('nota @Admin_ABC')", false, false, "quintaro",
+                     "INSERT INTO MV_X (Motivo) VALUES ('nota @Admin_ABC')"},
+        CasoSinonimo{"ValorCitadoDelAdministradorConservaLaMarca",
+                     "SELECT * FROM @Admin_X WHERE m = 'nota @Admin_ABC'", true, false, "quintaro",
+                     "SELECT * FROM X WHERE m = 'nota @Admin_ABC'"},
+        CasoSinonimo{"ValorCitadoNoVaAlSinonimo",
+                     "UPDATE MA_CUENTAS SET Descripcion = 'ver MA_CUENTAS y (MA_CUENTAS.Codigo) ' WHERE 1=1",
+                     false, false, "quintaro",
+                     "UPDATE SS_MA_CUENTAS SET Descripcion = 'ver MA_CUENTAS y (MA_CUENTAS.Codigo) ' WHERE 1=1"},
+        CasoSinonimo{"AsientosCitadosNoDejanSinSinonimos",
+                     "SELECT * FROM MA_CUENTAS WHERE d = ' MV_ASIENTOS '", false, false, "quintaro",
+                     "SELECT * FROM SS_MA_CUENTAS WHERE d = ' MV_ASIENTOS '"},
+        CasoSinonimo{"ComillasDobladasDentroDelValor",
+                     "SELECT * FROM MA_CUENTAS WHERE d = 'O''Brien MA_CUENTAS ' AND 1=1", false, false, "quintaro",
+                     "SELECT * FROM SS_MA_CUENTAS WHERE d = 'O''Brien MA_CUENTAS ' AND 1=1"},
         CasoSinonimo{"AdministradorVeLaTablaReal", "SELECT * FROM MA_CUENTAS WHERE 1=1", true, true,
                      "quintaro", "SELECT * FROM MA_CUENTAS WHERE 1=1"},
         CasoSinonimo{"AdministradorSoloPierdeLasMarcas", "SELECT * FROM @Admin_MV_ASIENTOS a, @ADMIN_X",

@@ -118,7 +118,10 @@ TEST_F(Conexion, ErroresDeEstadoDelPropioObjeto) {
     EXPECT_EQ(numeroDeError([&] { otro.Open(QStringLiteral("SELECT 1"), cnn_); }), numero::ConexionCerrada);
     // The rows already read stay readable: the recordset is client-side.
     EXPECT_EQ(rs.RecordCount(), 3);
-    EXPECT_EQ(numeroDeError([&] { cnn_.errors().Item(0); }), numero::ElementoNoEncontrado);
+    // The closed connection's refusal is the list's only record.
+    ASSERT_EQ(cnn_.errors().Count(), 1);
+    EXPECT_EQ(cnn_.errors().Item(0).Number, numero::ConexionCerrada);
+    EXPECT_EQ(numeroDeError([&] { cnn_.errors().Item(1); }), numero::ElementoNoEncontrado);
 }
 
 // --- Typed fields ---------------------------------------------------------
@@ -210,7 +213,10 @@ const FallaEsperada fallas[] = {
     {"SELEC * FROM MA_CUENTAS", numero::ErrorSintaxis, 102, "42000"},
     {"INSERT INTO MV_MOVIMIENTOS (Cuenta, Importe, Motivo) VALUES ('1.1.01', 5, "
      "'un motivo demasiado largo para el disparador de prueba')",
-     numero::FallaProveedor, 8152, "22001"},
+     numero::ErrorSintaxis, 8152, "22001"},
+    // A function the engine lacks, which the engine reports without a class
+    // of its own: a failing command, not a lost connection.
+    {"SELECT NO_HAY_TAL(Codigo) FROM MA_CUENTAS", numero::ErrorSintaxis, 1, "HY000"},
 };
 
 class Clasificacion : public BaseDePrueba, public ::testing::WithParamInterface<FallaEsperada> {};
@@ -555,7 +561,13 @@ TEST(NumerosAdo, SeTomanDeLaClaseDelEstadoSql) {
         {"23000", numero::ViolacionIntegridad}, {"42S02", numero::TablaInexistente},
         {"42S22", numero::ErrorSintaxis},       {"42000", numero::ErrorSintaxis},
         {"37000", numero::ErrorSintaxis},       {"HYT00", numero::TiempoAgotado},
-        {"22001", numero::FallaProveedor},      {"HY000", numero::FallaProveedor},
+        // Only a connection failure carries the unspecified failure, which
+        // makes the session reconnect; every other failing command gets
+        // SQLOLEDB's number for an error in a command.
+        {"22001", numero::ErrorSintaxis},       {"22012", numero::ErrorSintaxis},
+        {"22003", numero::ErrorSintaxis},       {"40001", numero::ErrorSintaxis},
+        {"24000", numero::ErrorSintaxis},       {"25000", numero::ErrorSintaxis},
+        {"HY000", numero::ErrorSintaxis},       {"HY008", numero::ErrorSintaxis},
     };
     for (const auto& [estado, esperado] : casos) EXPECT_EQ(ado::numeroAdoDeSqlState(QString::fromLatin1(estado)), esperado) << estado;
 }

@@ -262,7 +262,11 @@ TEST_F(Postgres, LosErroresDelServidorLlevanLosNumerosDeSqlServer) {
         {"INSERT INTO mv_movimientos (cuenta, importe) VALUES ('1.1.01', NULL)", numero::ViolacionIntegridad,
          "23000", 515},
         {"INSERT INTO mv_movimientos (cuenta, importe, motivo) VALUES ('1.1.01', 1, 'demasiado largo')",
-         numero::FallaProveedor, "22001", 8152},
+         numero::ErrorSintaxis, "22001", 8152},
+        // A failure as the statement runs is an error in the command, never
+        // a lost connection that the session would answer by reconnecting.
+        {"SELECT 1 / 0", numero::ErrorSintaxis, "22012", 8134},
+        {"SELECT CAST(100000 AS SMALLINT)", numero::ErrorSintaxis, "22003", 8115},
         {"SELECT * FROM no_existe", numero::TablaInexistente, "42S02", 208},
         {"SELECT no_existe FROM ma_cuentas", numero::ErrorSintaxis, "42S22", 207},
         {"SELEC 1", numero::ErrorSintaxis, "42000", 102},

@@ -151,6 +151,53 @@ TEST_F(ConexionPostgres, UnaSegundaPerdidaEnLaMismaLlamadaVaAlDialogoDeError) {
               << m.texto.toStdString() << '\n';
 }
 
+// ---- An ordinary failing statement -------------------------------------------------
+
+// A query that fails as it runs (a division by zero inside a view) is an
+// error of the command: one error box, the query sent once, the same
+// server process, and the transaction opened before it still open.
+TEST_F(ConexionPostgres, UnaDivisionPorCeroEnUnaVistaNoReconectaYLaTransaccionSigue) {
+    ASSERT_TRUE(basePostgres().psql(QStringLiteral(
+        "CREATE OR REPLACE VIEW v_division AS SELECT 1 / (COUNT(*) - COUNT(*)) AS x FROM ma_cuentas;"
+        "GRANT SELECT ON v_division TO PUBLIC;")));
+    const QString pid = consultar(QStringLiteral("SELECT pg_backend_pid()"));
+    db_->gCnn().BeginTrans();
+    db_->EjecutaConsultaSQL(QStringLiteral("INSERT INTO TA_CAJAS (IdCajas, Descripcion) VALUES ('  49', 'T')"));
+    ASSERT_EQ(db_->gCnn().errors().Count(), 0);
+    dialogos_.responder(respuesta::Abortar);
+
+    const QString division = QStringLiteral("SELECT x FROM v_division");
+    EXPECT_EQ(consultar(division), QStringLiteral("<cerrado>"));
+
+    EXPECT_EQ(enviada(division), 1);
+    ASSERT_EQ(dialogos_.mensajes().size(), 1u);
+    EXPECT_TRUE(dialogos_.mensajes()[0].texto.startsWith(
+        QStringLiteral("Ha ocurrido el Siguiente Error (%1) ").arg(plataforma::numero::ErrorSintaxis)))
+        << dialogos_.mensajes()[0].texto.toStdString();
+    EXPECT_TRUE(db_->gOpenFlag);
+    QString estado;
+    ASSERT_TRUE(basePostgres().psql(
+        QStringLiteral("SELECT state FROM pg_stat_activity WHERE pid = %1").arg(pid), &estado));
+    EXPECT_TRUE(estado.trimmed().startsWith(QStringLiteral("idle in transaction"))) << estado.toStdString();
+    EXPECT_NO_THROW(db_->gCnn().RollbackTrans());
+    EXPECT_EQ(consultar(QStringLiteral("SELECT pg_backend_pid()")), pid);
+    std::cout << "[observado] division por cero: enviada " << enviada(division) << " vez, "
+              << dialogos_.mensajes().size() << " dialogo, la conexion " << pid.toStdString() << " sigue: "
+              << estado.trimmed().toStdString() << '\n';
+}
+
+// A text too long for its column fails the statement and nothing is
+// written; the failure stays on the list for the caller.
+TEST_F(ConexionPostgres, UnTextoDemasiadoLargoDejaSuErrorYNoEscribe) {
+    db_->EjecutaConsultaSQL(QStringLiteral("INSERT INTO TA_CAJAS (IdCajas, Descripcion) VALUES ('12345', 'x')"));
+    ASSERT_GT(db_->gCnn().errors().Count(), 0);
+    EXPECT_EQ(db_->gCnn().errors().Item(0).NativeError, 8152);
+    EXPECT_EQ(db_->gCnn().errors().Item(0).SQLState, QStringLiteral("22001"));
+    EXPECT_EQ(consultar(QStringLiteral("SELECT COUNT(*) FROM TA_CAJAS WHERE IdCajas = '12345'")),
+              QStringLiteral("0"));
+    EXPECT_TRUE(dialogos_.mensajes().empty());
+}
+
 // ---- The server gone for good ------------------------------------------------------
 
 TEST_F(ConexionPostgres, SinServidorPreguntaAlOperadorYConNoTerminaElPrograma) {

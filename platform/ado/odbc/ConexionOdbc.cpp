@@ -5,15 +5,16 @@ namespace ado::odbc {
 ConexionOdbc::ConexionOdbc(const EntornoOdbc& entorno, const QString& cadena, long segundosEsperaConexion,
                            const VerificadorOdbc& verificar)
     : h_(ManejadorOdbc<SQL_HANDLE_DBC>::asignar(entorno.get())) {
-    if (!h_) verificar(SQL_ERROR, SQL_HANDLE_ENV, entorno.get());
+    const VerificadorOdbc conectar = verificar.alConectar();
+    if (!h_) conectar(SQL_ERROR, SQL_HANDLE_ENV, entorno.get());
     // Without a login time-out a server that accepts the connection and never
     // answers would hold the program for ever.
     SQLSetConnectAttr(h_.get(), SQL_ATTR_LOGIN_TIMEOUT,
                       reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(segundosEsperaConexion)), 0);
     QByteArray texto = cadena.toUtf8();
-    verificar(SQLDriverConnect(h_.get(), nullptr, reinterpret_cast<SQLCHAR*>(texto.data()), SQL_NTS, nullptr, 0,
-                               nullptr, SQL_DRIVER_NOPROMPT),
-              SQL_HANDLE_DBC, h_.get());
+    conectar(SQLDriverConnect(h_.get(), nullptr, reinterpret_cast<SQLCHAR*>(texto.data()), SQL_NTS, nullptr, 0,
+                              nullptr, SQL_DRIVER_NOPROMPT),
+             SQL_HANDLE_DBC, h_.get());
     texto.fill('\0');  // the text may carry a password
 }
 

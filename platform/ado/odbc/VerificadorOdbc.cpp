@@ -47,7 +47,7 @@ SQLRETURN VerificadorOdbc::operator()(SQLRETURN rc, SQLSMALLINT tipoManejador, S
         lista.push_back(Error{0, QStringLiteral("Error no especificado"), QStringLiteral("HY000"), 0, {}});
     for (Error& e : lista) {
         if (normalizar_) normalizar_(e);
-        e.Number = numeroAdoDeSqlState(e.SQLState);
+        e.Number = alConectar_ ? plataforma::numero::FallaProveedor : numeroAdoDeSqlState(e.SQLState);
         e.Source = origen_;
         errores_.Add(e);
     }

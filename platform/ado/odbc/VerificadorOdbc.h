@@ -27,6 +27,16 @@ public:
     // SQL_NO_DATA; raises otherwise.
     SQLRETURN operator()(SQLRETURN rc, SQLSMALLINT tipoManejador, SQLHANDLE manejador) const;
 
+    // The same checks for the calls of a connection attempt: their
+    // diagnostics all carry ADO's number for a failed connection (the one the
+    // session's lost-connection path reacts to), whatever state the driver
+    // gives (a login time-out is HYT00, a refused login 28000).
+    VerificadorOdbc alConectar() const {
+        VerificadorOdbc v(*this);
+        v.alConectar_ = true;
+        return v;
+    }
+
     // Records `error` (already numbered) and raises it.
     [[noreturn]] void fallar(Error error) const;
 
@@ -38,6 +48,7 @@ private:
     Errors& errores_;
     Normalizador normalizar_;
     QString origen_;
+    bool alConectar_ = false;
 };
 
 }  // namespace ado::odbc

@@ -16,7 +16,7 @@ QString ProveedorJet::cadenaOdbc(const TextoConexion& texto, const QString&, con
     // Jet's own number for a missing file travels as the state, as the
     // program expects of this provider.
     if (!QFileInfo(archivo).isFile())
-        throw FallaDeConexion(FallaDeConexion::registro(
+        throw FallaDeConexion(FallaDeConexion::alConectar(
             QStringLiteral("3024"), 3024, QStringLiteral("No se pudo encontrar el archivo '%1'.").arg(archivo),
             origen()));
     return CadenaOdbc().controlador(driver).agregar(QStringLiteral("DBQ"), archivo).texto();

@@ -60,7 +60,7 @@ QString descripcionDelServidor(QString texto) {
 QString ProveedorPostgres::cadenaOdbc(const TextoConexion&, const QString&, const QString&,
                                       const QStringList&) const {
     // The server's address, port and options live in the data source.
-    throw FallaDeConexion(FallaDeConexion::registro(
+    throw FallaDeConexion(FallaDeConexion::alConectar(
         QStringLiteral("IM002"), 0,
         QStringLiteral("PostgreSQL se alcanza por un origen de datos ODBC: el servidor debe nombrarlo"), origen()));
 }

@@ -87,7 +87,7 @@ QString ProveedorSqlite::cadenaOdbc(const TextoConexion& texto, const QString&, 
     const QString archivo = QDir(carpeta_).filePath(base + QStringLiteral(".db"));
     // The driver would create a missing file and open an empty database.
     if (base.isEmpty() || !QFileInfo(archivo).isFile())
-        throw FallaDeConexion(FallaDeConexion::registro(
+        throw FallaDeConexion(FallaDeConexion::alConectar(
             QStringLiteral("08001"), 0,
             QStringLiteral("No existe la base de datos \"%1\" (archivo %2).").arg(base, archivo), origen()));
     return cadenaArchivo(archivo, false);
