@@ -242,6 +242,9 @@ void FrmOpenConc::mostrarCabecera(FrmConcOpen::Cabecera cabecera) {
         Lvw_->quitarFila(Lvw_->filaSeleccionada());
         return;
     }
+    // The openings read at the last load may be stale: another workstation
+    // has just written one, so they are read again.
+    aperturasVigentes_.reset();
     const bool momentanea = cabecera == Cabecera::NoFinalizada && aperturaVigente(Lvw_->celda(1));
     const QString icono = cabecera == Cabecera::Finalizada ? ImagenesEstado::Finalizada
                           : momentanea                     ? ImagenesEstado::AbiertaM
@@ -544,11 +547,8 @@ bool FrmOpenConc::completarFila(ado::Recordset& rs, QTreeWidgetItem* fila, const
                const QString icono = finalizada ? ImagenesEstado::Finalizada
                                      : momentanea ? ImagenesEstado::AbiertaM
                                                   : ImagenesEstado::Abierta;
-               const QString estado = finalizada   ? QStringLiteral("Finalizada")
-                                      : momentanea ? QStringLiteral("Momentaneamente")
-                                                   : QStringLiteral("Abierta");
                Lvw_->ponerIcono(fila, icono);
-               ListaConciliaciones::ponerCelda(fila, 9, estado);
+               ListaConciliaciones::ponerCelda(fila, 9, ImagenesEstado::textoEstado(icono));
            });
 }
 
