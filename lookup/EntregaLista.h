@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 #include <QStringList>
 
 namespace consultas {
@@ -17,10 +18,10 @@ struct EntregaLista {
     };
 
     // ---- A lookup on a statement (ConsultaSearch) ----
-    long StkNivel1 = 0;
-    long StkNivel2 = 0;
-    long StkNivel3 = 0;
-    long StkNivel4 = 0;
+    std::optional<long> StkNivel1;
+    std::optional<long> StkNivel2;
+    std::optional<long> StkNivel3;
+    std::optional<long> StkNivel4;
     QString MuestraStock;
     bool CfgUsaConsultaLIKE = false;
     bool OrdenarPorLwv = false;

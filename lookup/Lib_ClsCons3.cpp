@@ -35,6 +35,12 @@ double numeroInicial(const QString& texto) {
     return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
 }
 
+// " ORDER BY " and the column; nothing without a column, since a bare
+// " ORDER BY " is a statement every engine rejects.
+QString ordenPor(const QString& columna) {
+    return columna.trimmed().isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + columna;
+}
+
 bool existeArchivo(const QString& ruta) {
     QFile archivo(QString(ruta).remove(QLatin1Char('"')));
     return archivo.open(QIODevice::ReadOnly);
@@ -67,11 +73,19 @@ Lib_ClsCons3::Lib_ClsCons3(datos::DB_Dll& sesion, plataforma::Dialogos& dialogos
       leerAjuste_(std::move(leerAjuste)),
       utilidades_(dialogos) {
     MuestraStock = ajuste(QStringLiteral("MostrarStockenConsultas"));
-    StkNivel1 = utilidades_.numero(ajuste(QStringLiteral("Stk_Nivel1")));
-    StkNivel2 = utilidades_.numero(ajuste(QStringLiteral("Stk_Nivel2")));
-    StkNivel3 = utilidades_.numero(ajuste(QStringLiteral("Stk_Nivel3")));
-    StkNivel4 = utilidades_.numero(ajuste(QStringLiteral("Stk_Nivel4")));
+    StkNivel1 = colorDeAjuste(QStringLiteral("Stk_Nivel1"));
+    StkNivel2 = colorDeAjuste(QStringLiteral("Stk_Nivel2"));
+    StkNivel3 = colorDeAjuste(QStringLiteral("Stk_Nivel3"));
+    StkNivel4 = colorDeAjuste(QStringLiteral("Stk_Nivel4"));
     UsaLike_ = esIgual(ajuste(QStringLiteral("UsaConsultaLike")), QStringLiteral("SI"));
+}
+
+// A stock level's colour; a missing or blank setting means the level is not
+// coloured at all (not black, the colour 0).
+std::optional<long> Lib_ClsCons3::colorDeAjuste(const QString& clave) const {
+    const QString texto = ajuste(clave);
+    if (texto.trimmed().isEmpty()) return std::nullopt;
+    return utilidades_.numero(texto);
 }
 
 QString Lib_ClsCons3::ajuste(const QString& clave) const {
@@ -207,7 +221,7 @@ QString Lib_ClsCons3::sentenciaAutomatica(const QString& SQL, QString& CampoBusq
     return QStringLiteral("SELECT TOP ") + QString::number(n) + QLatin1Char(' ') + lista +  // 6.6
            QStringLiteral(" FROM ") + SQL +
            (w.trimmed().isEmpty() ? QString() : QStringLiteral(" WHERE ")) + w +
-           QStringLiteral(" ORDER BY ") + CampoBusqueda;
+           ordenPor(CampoBusqueda);
 }
 
 // The table's own columns, each put in front of the ones taken before it and

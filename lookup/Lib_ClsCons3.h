@@ -37,10 +37,10 @@ public:
     Lib_ClsCons3(datos::DB_Dll& sesion, plataforma::Dialogos& dialogos, LectorAjustes leerAjuste);
 
     // ---- Public properties
-    long StkNivel1 = 0;
-    long StkNivel2 = 0;
-    long StkNivel3 = 0;
-    long StkNivel4 = 0;
+    std::optional<long> StkNivel1;
+    std::optional<long> StkNivel2;
+    std::optional<long> StkNivel3;
+    std::optional<long> StkNivel4;
     QString MuestraStock;
     QStringList CmpsDevueltos;       // kept for the suite's callers; the operations take their own
     QStringList Valores;             // returned columns of the pick, or of every checked row
@@ -99,6 +99,7 @@ private:
     void mostrarOpciones(EntregaLista& entrega, long largoMayor);
 
     QString ajuste(const QString& clave) const;
+    std::optional<long> colorDeAjuste(const QString& clave) const;
 
     datos::DB_Dll& sesion_;
     plataforma::Dialogos& dialogos_;

@@ -26,6 +26,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTreeWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace twips = plataforma::twips;
@@ -41,6 +42,16 @@ constexpr int AltoBarra = 615;       // twips: the button bar
 constexpr int AnchoBoton = 1695;     // twips
 constexpr int AltoBoton = 495;       // twips
 constexpr long ErrorIndice = 35600;  // a list cell that does not exist
+// A column's width, in twips, whatever the width file says or the user
+// dragged: narrow enough columns keep their search box (50 twips narrower)
+// visible, and an absurd width neither overflows nor hides the others.
+constexpr double AnchoMinimoColumna = 450;  // also the list header's least section
+constexpr double AnchoMaximoColumna = 30000;
+
+double anchoAdmitido(double twipsLeidos) {
+    if (!std::isfinite(twipsLeidos)) return AnchoMinimoColumna;
+    return std::clamp(twipsLeidos, AnchoMinimoColumna, AnchoMaximoColumna);
+}
 const QString TituloCantidad = QStringLiteral("**Cantidad**");
 
 QColor colorDeValor(long valor) {
@@ -50,6 +61,14 @@ QColor colorDeValor(long valor) {
 
 bool contiene(const QString& texto, const QString& parte) {
     return texto.contains(parte, Qt::CaseInsensitive);
+}
+
+// A quantity as "########0.00" (or "########0.0") writes it: the
+// workstation's decimal separator, never a thousands separator.
+QString textoCantidad(double cantidad, int decimales) {
+    QLocale region = QLocale::system();
+    region.setNumberOptions(QLocale::OmitGroupSeparator);
+    return region.toString(cantidad, 'f', decimales);
 }
 
 void colorDeFondo(QComboBox* caja, const QColor& color) {
@@ -249,9 +268,13 @@ int Lib_FrmCons3::tratarError(const RuntimeError& error, const QString& rutina) 
 // ---------------------------------------------------------------------------
 // Load
 
+// The window opens with the focus where typing searches (the search box
+// ColumnaActual, 0 at the start), not on a button: a space typed in a
+// two-word search must not press "&Aceptar".
 void Lib_FrmCons3::showEvent(QShowEvent* evento) {
     if (!cargada_) cargar();
     QDialog::showEvent(evento);
+    if (QComboBox* caja = CmbSearch(ColumnaActual_)) caja->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void Lib_FrmCons3::cargar() {
@@ -396,7 +419,7 @@ void Lib_FrmCons3::agregarFila() {
 }
 
 // The colour of an article row's stock level; empty when the statement has
-// no reorder point or stock.
+// no reorder point or stock, or the level has no colour set.
 QString Lib_FrmCons3::colorStock() const {
     ado::Recordset& rs = const_cast<ado::Recordset&>(rs_);
     ado::Importe p, s;
@@ -408,11 +431,11 @@ QString Lib_FrmCons3::colorStock() const {
         throw;
     }
     const ado::Importe cero;
-    long nivel = StkNivel4;
+    std::optional<long> nivel = StkNivel4;
     if (p == cero && s > cero) nivel = StkNivel1;
     else if (p > cero && s > p) nivel = StkNivel2;
     else if (p > cero && s < p) nivel = StkNivel3;
-    return QString::number(nivel);
+    return nivel ? QString::number(*nivel) : QString();
 }
 
 void Lib_FrmCons3::pintarFila(QTreeWidgetItem* fila, const QString& color) {
@@ -432,7 +455,7 @@ void Lib_FrmCons3::LeerAnchos() {
         tabla = QStringLiteral("VT_MA_ARTICULOS");
     for (const QVector<double>& anchos : archivo.leer(tabla)) {
         for (int j = 0; j < ListView1_->columnCount() && j < anchos.size(); ++j) {
-            const int px = twips::aPixeles(anchos[j]);
+            const int px = twips::aPixeles(anchoAdmitido(anchos[j]));
             ListView1_->setColumnWidth(j, px);
             if (QComboBox* caja = CmbSearch(j))
                 caja->setGeometry(ListView1_->header()->sectionPosition(j), 0, px, caja->height());
@@ -444,10 +467,12 @@ void Lib_FrmCons3::CalcularAncho() {
     double T = 0;                                                                    // 1.
     const int izquierdaLista = ListView1_->x() + ListView1_->frameWidth();
     for (int j = 0; j < ListView1_->columnCount(); ++j) {
-        const int ancho = twips::desdePixeles(ListView1_->columnWidth(j));
+        int ancho = twips::desdePixeles(ListView1_->columnWidth(j));
+        if (ancho < AnchoMinimoColumna) {
+            ancho = static_cast<int>(AnchoMinimoColumna);
+            ListView1_->setColumnWidth(j, twips::aPixeles(ancho));
+        }
         if (QComboBox* caja = CmbSearch(j)) {
-            if (ancho - 50 < 0)
-                throw RuntimeError(380, QStringLiteral("Invalid property value"), QStringLiteral("CalcularAncho"));
             caja->setGeometry(izquierdaLista + ListView1_->header()->sectionPosition(j), 0,
                               twips::aPixeles(ancho - 50), twips::aPixeles(AltoBusqueda));
         }
@@ -682,7 +707,7 @@ void Lib_FrmCons3::pedirCantidad() {
     // An answer of 0, no answer or a cancelled box leaves the row as it was.
     const double cantidad = global_.gUtilidades.importe(respuesta).aDouble();
     if (cantidad == 0) return;
-    fila->setText(q, QLocale::system().toString(cantidad, 'f', 2));
+    fila->setText(q, textoCantidad(cantidad, 2));
     fila->setCheckState(0, Qt::Checked);
 }
 
@@ -690,7 +715,7 @@ void Lib_FrmCons3::sumarCantidad(double cuanto) {
     const int q = columnaCantidad();
     QTreeWidgetItem* fila = ListView1_->currentItem();
     const double cantidad = global_.gUtilidades.importe(fila->text(q)).aDouble() + cuanto;
-    fila->setText(q, QLocale::system().toString(cantidad, 'f', 1));
+    fila->setText(q, textoCantidad(cantidad, 1));
     if (cuanto > 0) {
         fila->setCheckState(0, Qt::Checked);
     } else if (cantidad <= 0) {
@@ -792,6 +817,8 @@ void Lib_FrmCons3::nuevoRegistro() {
 }
 
 void Lib_FrmCons3::marcarTodos() {
+    // A list without check boxes shows none, whatever the button does.
+    if (!CheckBoxes) return;
     for (int r = 0; r < ListView1_->topLevelItemCount(); ++r) {
         QTreeWidgetItem* fila = ListView1_->topLevelItem(r);
         fila->setFlags(fila->flags() | Qt::ItemIsUserCheckable);

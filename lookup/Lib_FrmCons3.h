@@ -48,10 +48,12 @@ public:
     ~Lib_FrmCons3() override;
 
     // ---- Public properties (set before the load, read after the window hides)
-    long StkNivel1 = 0;  // text colours (red + 256 × green + 65536 × blue)
-    long StkNivel2 = 0;
-    long StkNivel3 = 0;
-    long StkNivel4 = 0;
+    // Text colours (red + 256 × green + 65536 × blue); none: the level is not
+    // coloured.
+    std::optional<long> StkNivel1;
+    std::optional<long> StkNivel2;
+    std::optional<long> StkNivel3;
+    std::optional<long> StkNivel4;
     QString MuestraStock;                       // "SI": stock colouring of article lists
     QString SQL;                                // the statement; changed by searches
     QString CampoDevuelto;                      // column whose value is returned

@@ -175,7 +175,8 @@ void Lib_FrmCons3Tree::prepararNodo(QTreeWidgetItem* nodo, const QString& clave,
     }
     nodos_.append(nodo);
     claves_.insert(clave, nodo);
-    primeraPorClave_.insert(clave.toLower(), nodo);  // keeps the first of keys differing in case
+    // Among keys differing only in letter case the first one added stays.
+    if (!primeraPorClave_.contains(clave.toLower())) primeraPorClave_.insert(clave.toLower(), nodo);
 }
 
 QTreeWidgetItem* Lib_FrmCons3Tree::agregarNodo(QTreeWidgetItem* padre, const QString& clave, const QString& texto) {

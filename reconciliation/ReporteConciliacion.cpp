@@ -14,6 +14,7 @@
 #include <QScopeGuard>
 #include <QStringList>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <langinfo.h>
@@ -40,15 +41,17 @@ int decimalesDelPuesto() {
     return *valor;
 }
 
+constexpr int kDecimalesMaximos = 99;
+
 std::int64_t potenciaDeDiez(int n) {
     std::int64_t p = 1;
     while (n-- > 0) p *= 10;
     return p;
 }
 
-// The amount in units of 10^-n, ties to the even neighbour.
+// The amount in units of 10^-n (n at most the four decimals it holds), ties
+// to the even neighbour.
 std::int64_t redondearPar(std::int64_t diezmilesimos, int n) {
-    if (n >= kDecimalesImporte) return diezmilesimos * potenciaDeDiez(n - kDecimalesImporte);
     const std::int64_t divisor = potenciaDeDiez(kDecimalesImporte - n);
     const bool negativo = diezmilesimos < 0;
     const std::int64_t absoluto = negativo ? -diezmilesimos : diezmilesimos;
@@ -69,16 +72,25 @@ QString agrupar(const QString& digitos, QString separador) {
 
 // The mask "############0." (or "###,###,###,###0.") followed by n zeros,
 // with the workstation's separators; with no decimals the separator goes.
-QString conMascara(std::int64_t unidades, int n, bool miles) {
+// An amount holds four decimals: it is rounded to at most four and every
+// decimal past them is a written zero, so no power of ten beyond 10^4 is
+// ever formed, whatever the setting asks (a text of more than
+// kDecimalesMaximos decimals is no amount anyone reads: they are cut there).
+QString conMascara(ado::Importe valor, int n, bool miles) {
+    n = std::min(n, kDecimalesMaximos);
+    const int exactos = std::min(n, kDecimalesImporte);
+    const std::int64_t unidades = redondearPar(valor.diezmilesimos(), exactos);
     const bool negativo = unidades < 0;
     const std::int64_t absoluto = negativo ? -unidades : unidades;
-    const std::int64_t escala = potenciaDeDiez(n);
+    const std::int64_t escala = potenciaDeDiez(exactos);
     QString entero = QString::number(absoluto / escala);
     if (miles) entero = agrupar(entero, QLocale::system().groupSeparator());
     QString texto = (negativo ? QStringLiteral("-") : QString()) + entero;
     if (n > 0)
         texto += ado::FormatoRegional::separadorDecimal() +
-                 QString::number(absoluto % escala).rightJustified(n, QLatin1Char('0'));
+                 (exactos > 0 ? QString::number(absoluto % escala).rightJustified(exactos, QLatin1Char('0'))
+                              : QString()) +
+                 QString(n - exactos, QLatin1Char('0'));
     return texto;
 }
 
@@ -227,7 +239,7 @@ QString ReporteConciliacion::FmtMoneda(sesion::Global& global, const QString& im
                                                 QStringLiteral("FmtMoneda"));
          },
          [&] { valor = global.gUtilidades.importe(importe); },                              // 5.
-         [&] { texto = conMascara(redondearPar(valor.diezmilesimos(), n), n, miles); }},    // 4. to 6.
+         [&] { texto = conMascara(valor, n, miles); }},                                      // 4. to 6.
         [&](const plataforma::RuntimeError& error) {
             return global.DB.TratamientoErrores(error, std::nullopt, QStringLiteral("FmtMoneda"));
         });

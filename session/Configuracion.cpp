@@ -122,8 +122,7 @@ public:
              [this] { c_.ExigeClaveConsultaLikeArticulos = banderaSi(cfg("EXIGECLAVECONSULTALIKEARTICULOS")); },
              [this] { c_.UsaConsultaLike = banderaSi(cfg("UsaConsultaLike")); },
              [this] { c_.CantidadDecimales = cfg("CantidadDecimales"); },
-             [this] { c_.SSConfidencialidad = banderaSi(cfg("SS_CONFIDENCIALIDAD")); },
-             [this] { g_.DB.gConfidencialidad = c_.SSConfidencialidad; },
+             [this] { leerConfidencialidad(); },
              [this] { c_.UsaMultilesMonedas = banderaSi(cfg("UsaMultilesMonedas")); },
              [this] { c_.UsaFacturaProforma = banderaSi(cfg("UsaFacturaProforma")); },
              [this] { c_.UsaCCosto = banderaSi(cfg("USACCOSTO")); },
@@ -170,6 +169,15 @@ public:
 
 private:
     QString cfg(const char* clave) { return Cfg(g_, QString::fromLatin1(clave)); }
+
+    // The reader answers "" when it could not read the setting (a missing
+    // key reads " "): ordinary users are then kept to the restricted
+    // counterparts rather than shown what the company may keep confidential.
+    void leerConfidencialidad() {
+        const QString valor = cfg("SS_CONFIDENCIALIDAD");
+        c_.SSConfidencialidad = banderaSi(valor);
+        g_.DB.gConfidencialidad = valor.isEmpty() || c_.SSConfidencialidad;
+    }
 
     // The logged-in user's own row: business unit, and whether the pro-forma
     // invoice the company allows is also allowed to this user.

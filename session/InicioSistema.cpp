@@ -28,6 +28,10 @@ public:
     Arranque(Global& global, long cursor) : g_(global), cursor_(cursor) {}
 
     void ejecutar() {
+        // Ordinary users see the restricted counterparts until the company's
+        // confidentiality setting has been read: a start-up that ends before
+        // the settings, or cannot read them, never shows confidential data.
+        g_.DB.gConfidencialidad = true;
         const bool conectado = plataforma::ejecutarPasos(
             {[this] { tomarCarpetaAplicacion(); },      // 1
              [this] { tomarLineaComandos(); },          // 2
@@ -119,8 +123,18 @@ private:
         g_.gConsultas.gRutaMascaraConsultas = carpeta_ + QStringLiteral("consultas.qzt");
     }
 
+    // A definitions file that cannot be created (a read-only folder, a
+    // folder of that name) is reported and start-up goes on: the lookups
+    // then build their statements from the tables, and the settings and the
+    // usage log that follow must not be lost with it.
     void crearArchivoConsultasQueFalta() {
-        if (!Global::ExisteArchivo(g_.gConsultas.gRutaMascaraConsultas)) CrearArchivoConsultas(g_);
+        if (Global::ExisteArchivo(g_.gConsultas.gRutaMascaraConsultas)) return;
+        try {
+            CrearArchivoConsultas(g_);
+        } catch (const plataforma::RuntimeError& error) {
+            g_.DB.TratamientoErrores(error, plataforma::estilo::SoloAceptar | plataforma::estilo::Critico,
+                                     QStringLiteral("CrearArchivoConsultas"));
+        }
     }
 
     Global& g_;

@@ -163,7 +163,9 @@ const CasoSentencia casosSentencia[] = {
      "SELECT TOP 1000 PRECIO,NOMBRE,CODIGO FROM T_PRECIOS WHERE   (PRECIO > 5)  ORDER BY NOMBRE",
      "NOMBRE", " (PRECIO > 5) "},
     {"SoloIdentificadoresNoDejanColumnaDeOrden", "T_IDS", "", "", "", nullptr, false,
-     "SELECT TOP 1000  *  FROM T_IDS  ORDER BY ", "", ""},
+     "SELECT TOP 1000  *  FROM T_IDS ", "", ""},
+    {"SinColumnaDeOrdenNiConWhereQuedaUnOrderByVacio", "T_IDS", "", "ID > 1", "", nullptr, false,
+     "SELECT TOP 1000  *  FROM T_IDS WHERE   (ID > 1) ", "", " (ID > 1) "},
     {"MutualesMuestranIdentificadoresYElUltimoOrdena", "v_mv_mutuales", "", "", "", nullptr, false,
      "SELECT TOP 1000 FECHAHORA_GRABACION,NOMBRE,ID FROM v_mv_mutuales  ORDER BY FECHAHORA_GRABACION",
      "FECHAHORA_GRABACION", ""},
@@ -234,7 +236,7 @@ TEST_F(ServicioConsultas, UnaTablaInexistenteLaInformaLaSesionYLaVentanaRecibeLa
     servicio().ConsultaSearch(QStringLiteral("NO_EXISTE"));
     EXPECT_EQ(dialogos.mensajes().size(), 1u);
     ASSERT_TRUE(lista.has_value());
-    EXPECT_EQ(lista->SQL, QStringLiteral("SELECT TOP 1000  *  FROM NO_EXISTE  ORDER BY "));
+    EXPECT_EQ(lista->SQL, QStringLiteral("SELECT TOP 1000  *  FROM NO_EXISTE "));
 }
 
 // ---- The hand-over to the windows --------------------------------------------
@@ -258,9 +260,9 @@ TEST_F(ServicioConsultas, LaListaRecibeLosAjustesYDevuelveSusResultados) {
 
     ASSERT_TRUE(lista.has_value());
     EXPECT_EQ(lista->StkNivel1, 255);
-    EXPECT_EQ(lista->StkNivel2, 0);
+    EXPECT_EQ(lista->StkNivel2, std::nullopt);  // missing: no colour, not black
     EXPECT_EQ(lista->StkNivel3, 65280);
-    EXPECT_EQ(lista->StkNivel4, 0);
+    EXPECT_EQ(lista->StkNivel4, std::nullopt);
     EXPECT_EQ(lista->MuestraStock, QStringLiteral("SI"));
     EXPECT_TRUE(lista->CfgUsaConsultaLIKE);
     EXPECT_FALSE(lista->OrdenarPorLwv);
@@ -285,7 +287,7 @@ TEST_F(ServicioConsultas, SinAjustesNadaSeColoreaNiBuscaConLike) {
     Lib_ClsCons3& s = servicio();
     s.ConsultaSearch(QStringLiteral("MA_CUENTAS"));
     ASSERT_TRUE(lista.has_value());
-    EXPECT_EQ(lista->StkNivel1, 0);
+    EXPECT_EQ(lista->StkNivel1, std::nullopt);
     EXPECT_EQ(lista->MuestraStock.trimmed(), QString());
     EXPECT_FALSE(lista->CfgUsaConsultaLIKE);
     EXPECT_FALSE(lista->CheckBoxes);

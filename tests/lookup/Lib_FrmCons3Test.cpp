@@ -163,6 +163,26 @@ TEST_F(VentanaLista, EscribirEnUnaBusquedaEligeLaPrimeraFilaQueEmpieza) {
     EXPECT_EQ(lista().indexOfTopLevelItem(lista().currentItem()), 0);
 }
 
+TEST_F(VentanaLista, AbreConElFocoEnLaBusquedaYUnaBusquedaDeDosPalabrasNoAcepta) {
+    mostrar();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ventana_.get()));
+    QWidget* foco = QApplication::focusWidget();
+    ASSERT_NE(foco, nullptr);
+    EXPECT_TRUE(foco == &busqueda(0) || busqueda(0).isAncestorOf(foco)) << foco->objectName().toStdString();
+    EXPECT_EQ(ventana_->ColumnaActual(), 0);
+    // Typed where the focus is, as a user types: the space is part of the search.
+    QTest::keyClicks(foco, QStringLiteral("Banco Galicia"));
+    EXPECT_TRUE(ventana_->isVisible());
+    EXPECT_EQ(busqueda(0).currentText(), QStringLiteral("Banco Galicia"));
+    EXPECT_EQ(actual(0), QStringLiteral("Banco Galicia cuenta corriente"));
+    EXPECT_TRUE(ventana_->ValorDevuelto.isEmpty());
+    // A button the user moved to takes the space.
+    ventana_->cmdAceptar()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(ventana_->cmdAceptar(), Qt::Key_Space);
+    EXPECT_FALSE(ventana_->isVisible());
+    EXPECT_EQ(ventana_->ValorDevuelto, QStringLiteral("1.1.02.02"));
+}
+
 TEST_F(VentanaLista, ColoresDeFoco) {
     mostrar();
     busqueda(1).setFocus();
@@ -345,6 +365,21 @@ TEST_F(Cantidades, ShiftInsertPideLaCantidad) {
     }
 }
 
+TEST_F(Cantidades, MilOMasSeEscribenSinSeparadorDeMiles) {
+    dialogos_.escribir(QStringLiteral("1234,5"));
+    tecla(lista(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(cantidad(), QStringLiteral("1234,50"));
+    tecla(lista(), Qt::Key_Insert);
+    EXPECT_EQ(cantidad(), QStringLiteral("1235,5"));
+}
+
+TEST_F(VentanaLista, MarcarSinCheckBoxesNoMuestraMarcas) {
+    mostrar();
+    QTest::mouseClick(ventana_->CmdTodos(), Qt::LeftButton);
+    for (int r = 0; r < lista().topLevelItemCount(); ++r)
+        EXPECT_FALSE(lista().topLevelItem(r)->data(0, Qt::CheckStateRole).isValid()) << r;
+}
+
 TEST_F(VentanaLista, SinColumnaDeCantidadLasTeclasVanAlDialogoDeError) {
     ventana_->UsaCantidades = true;
     mostrar();
@@ -442,6 +477,22 @@ TEST_F(VentanaLista, ColoresDeStockPorNivel) {
     }
 }
 
+TEST_F(VentanaLista, UnNivelSinColorConfiguradoNoSePinta) {
+    ventana_->MuestraStock = QStringLiteral("SI");
+    ventana_->StkNivel3 = 0xFF0000;  // levels 1, 2 and 4 have no colour set
+    mostrar(QStringLiteral("SELECT IDARTICULO, DESCRIPCION, PUNTOPEDIDO, Stock FROM STK_MA_ARTICULOS ORDER BY IDARTICULO"),
+            QStringLiteral("IDARTICULO"));
+    for (const char* articulo : {"PAP-A4-75", "PAP-OF-80", "TON-HP-85A"}) {
+        const int r = filaDe(QString::fromLatin1(articulo), 0);
+        ASSERT_GE(r, 0) << articulo;
+        EXPECT_FALSE(lista().topLevelItem(r)->data(0, Qt::ForegroundRole).isValid()) << articulo;
+        EXPECT_FALSE(lista().topLevelItem(r)->data(0, Qt::FontRole).isValid()) << articulo;
+    }
+    const int r = filaDe(QStringLiteral("BOL-AZ-12"), 0);
+    ASSERT_GE(r, 0);
+    EXPECT_EQ(lista().topLevelItem(r)->foreground(0).color(), QColor(0, 0, 255));
+}
+
 TEST_F(VentanaLista, ListaDeArticulosSinStockNoSeColoreaNiFalla) {
     ventana_->MuestraStock = QStringLiteral("SI");
     ventana_->StkNivel1 = 0x0000FF;
@@ -528,6 +579,49 @@ TEST_F(VentanaLista, AnchosRecordadosSeAplicanYSeGuardan) {
     EXPECT_EQ(f.readAll(), QByteArray("\"VT_CLIENTES\",\"900|\"\r\n\"MA_CUENTAS\",\"")
                                + QByteArray::number(twips::desdePixeles(twips::aPixeles(2500))) + "|1500|\"\r\n");
     EXPECT_FALSE(QFile::exists(archivo.rutaAuxiliar()));
+}
+
+// Widths no column can have: clamped, the load goes on without error 380 and
+// every column keeps a visible search box.
+struct CasoAnchoAbsurdo {
+    const char* nombre;
+    const char* anchos;
+    int twipsPrimera, twipsSegunda;
+};
+
+TEST_F(VentanaLista, AnchosAbsurdosSeAcotanYLaColumnaSigueVisible) {
+    const CasoAnchoAbsurdo casos[] = {
+        {"CeroYNegativo", "0|-500|", 450, 450},
+        {"MasAngostaQueSuCaja", "20|49|", 450, 450},
+        {"Enorme", "999999999|1200|", 30000, 1200},
+    };
+    const consultas::ArchivoAnchos archivo(carpeta_.path() + u'/');
+    for (const CasoAnchoAbsurdo& caso : casos) {
+        {
+            QFile f(archivo.ruta());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(QByteArray("\"MA_CUENTAS\",\"") + caso.anchos + "\"\r\n");
+        }
+        ventana_ = std::make_unique<Lib_FrmCons3>(global_);
+        mostrar();
+        EXPECT_TRUE(dialogos_.mensajes().empty()) << caso.nombre;
+        EXPECT_EQ(lista().topLevelItemCount(), 17) << caso.nombre;
+        EXPECT_NEAR(lista().columnWidth(0), twips::aPixeles(caso.twipsPrimera), 1) << caso.nombre;
+        EXPECT_NEAR(lista().columnWidth(1), twips::aPixeles(caso.twipsSegunda), 1) << caso.nombre;
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_TRUE(busqueda(i).isVisible()) << caso.nombre << " " << i;
+            EXPECT_GT(busqueda(i).width(), 0) << caso.nombre << " " << i;
+        }
+    }
+}
+
+TEST_F(VentanaLista, UnaColumnaMasAngostaQueSuCajaNoInterrumpeLaCarga) {
+    mostrar();
+    lista().setColumnWidth(1, twips::aPixeles(20));
+    ventana_->CalcularAncho();
+    EXPECT_TRUE(dialogos_.mensajes().empty());
+    EXPECT_NEAR(lista().columnWidth(1), twips::aPixeles(450), 1);
+    EXPECT_GT(busqueda(1).width(), 0);
 }
 
 TEST_F(VentanaLista, SinGrabarCfgElArchivoDeAnchosNoSeToca) {

@@ -133,6 +133,18 @@ TEST_F(VentanaArbol, ElAutomaticoEligeElPrefijoMasLargo) {
     EXPECT_EQ(padreDe(QStringLiteral("2")), QString());
 }
 
+TEST_F(VentanaArbol, ElPrimeroDeLosCodigosQueSoloDifierenEnMayusculasQuedaDePadre) {
+    ejecutar(QStringLiteral("CREATE TABLE T_CASOS (CODIGO VARCHAR(10), DESCRIPCION VARCHAR(20))"));
+    for (const char* codigo : {"ab", "AB", "Ab", "ABC", "abcd", "aBcD1"})
+        ejecutar(QStringLiteral("INSERT INTO T_CASOS VALUES ('%1', 'd%1')").arg(QLatin1String(codigo)));
+    mostrar(QStringLiteral("SELECT CODIGO, DESCRIPCION FROM T_CASOS"), QStringLiteral("CODIGO"));
+    EXPECT_EQ(padreDe(QStringLiteral("AB")), QStringLiteral("ab"));
+    EXPECT_EQ(padreDe(QStringLiteral("Ab")), QStringLiteral("ab"));
+    EXPECT_EQ(padreDe(QStringLiteral("ABC")), QStringLiteral("ab"));
+    EXPECT_EQ(padreDe(QStringLiteral("abcd")), QStringLiteral("ABC"));
+    EXPECT_EQ(padreDe(QStringLiteral("aBcD1")), QStringLiteral("abcd"));
+}
+
 TEST_F(VentanaArbol, UnCodigoRepetidoVaAlDialogoDeError) {
     ejecutar(QStringLiteral("CREATE TABLE T_REPETIDOS (CODIGO VARCHAR(10), DESCRIPCION VARCHAR(20))"));
     ejecutar(QStringLiteral("INSERT INTO T_REPETIDOS VALUES ('1', 'uno'), ('1', 'otra vez'), ('12', 'doce')"));

@@ -157,6 +157,15 @@ INSTANTIATE_TEST_SUITE_P(
         CasoMoneda{"CeroPideLosDelPuesto", "4", "7", 0, false, "7,00"},
         CasoMoneda{"TresDecimalesConfigurados", "3", "1,5", -1, false, "1,500"},
         CasoMoneda{"MasDecimalesQueElImporte", "6", "1,5", -1, false, "1,500000"},
+        // Past the four decimals an amount holds every decimal is a zero:
+        // no power of ten overflows, nothing divides by zero.
+        CasoMoneda{"TreceDecimales", "13", "-1234,5678", -1, false, "-1234,5678000000000"},
+        CasoMoneda{"VeinteDecimales", "20", "92233720368547,5807", -1, false,
+                   "92233720368547,58070000000000000000"},
+        CasoMoneda{"SesentaYCuatroDecimales", "64", "0,0001", -1, false,
+                   "0,0001000000000000000000000000000000000000000000000000000000000000"},
+        CasoMoneda{"MasDeNoventaYNueveSeCortan", "500", "1", -1, false,
+                   "1,000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"},
         CasoMoneda{"MenosDosSinDecimalesNiSeparador", "2", "1200,5", -2, false, "1200"},
         CasoMoneda{"EmpateAlParHaciaAbajo", "2", "0,125", -1, false, "0,12"},
         CasoMoneda{"EmpateAlParHaciaArriba", "2", "0,135", -1, false, "0,14"},

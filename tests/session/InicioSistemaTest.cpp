@@ -106,6 +106,54 @@ TEST_F(Inicio, LaLineaDelModoDemoAbreLaBaseDeLaCarpetaDelPrograma) {
     EXPECT_TRUE(QFileInfo::exists(carpetaPrograma() + QStringLiteral("demo/ZANTAR_DEMO.db")));
 }
 
+// ---- confidentiality never fails open ------------------------------------------
+
+TEST_F(Inicio, UnArchivoDeDefinicionesQueNoSePuedeCrearSeInformaYElInicioSigue) {
+    ASSERT_TRUE(QDir(programa.path()).mkdir(QStringLiteral("consultas.qzt")));
+    iniciar(QStringLiteral("@Server=%1;@DbName=ZANTAR_DEMO;@Usuario=jperez;@Password=x").arg(demo.servidor()));
+
+    EXPECT_EQ(terminaciones, 0);
+    ASSERT_EQ(dialogos.mensajes().size(), 1u) << mensajes();
+    EXPECT_TRUE(dialogos.mensajes().front().titulo.startsWith(QStringLiteral("CrearArchivoConsultas")))
+        << dialogos.mensajes().front().titulo.toStdString();
+    // The settings were loaded after it: the company's own decimals and its
+    // confidentiality "NO".
+    EXPECT_EQ(global.gConfiguracion.CantidadDecimales, QStringLiteral("2"));
+    EXPECT_FALSE(global.DB.gConfidencialidad);
+    // And the usage log has its row.
+    ado::Recordset rs;
+    global.DB.AbrirRecordset(QStringLiteral("SELECT COUNT(*) AS N FROM Control_Acceso"), rs);
+    ASSERT_EQ(rs.State(), ado::estado::Abierto) << mensajes();
+    EXPECT_EQ(rs.Fields(0L).Value().aEntero(), 1);
+}
+
+TEST_F(Inicio, SinPoderLeerLaConfidencialidadUnUsuarioComunVaALasTablasRestringidas) {
+    {
+        prueba::DialogosGuion otros;
+        datos::DB_Dll preparacion(otros);
+        preparacion.gServidor = demo.servidor();
+        preparacion.gDBName = QStringLiteral("ZANTAR_DEMO");
+        preparacion.gUsuario = QStringLiteral("mgomez");
+        preparacion.gUserPassWord = QStringLiteral("demo");
+        preparacion.OpenServerADODB();
+        ASSERT_TRUE(preparacion.gOpenFlag);
+        preparacion.EjecutaConsultaSQL(QStringLiteral("ALTER TABLE TA_CONFIGURACION RENAME TO TA_CONFIGURACION_GUARDADA"));
+        ASSERT_EQ(preparacion.gCnn().errors().Count(), 0);
+    }
+    iniciar(QStringLiteral("@Server=%1;@DbName=ZANTAR_DEMO;@Usuario=jperez;@Password=x").arg(demo.servidor()));
+
+    ASSERT_TRUE(sesionAbierta()) << mensajes();
+    EXPECT_FALSE(global.DB.gEsAdmin);
+    EXPECT_TRUE(global.DB.gConfidencialidad);
+    QString sentencia = QStringLiteral("SELECT COUNT(*) AS N FROM MV_ASIENTOS ");
+    EXPECT_EQ(global.DB.SS_TSinonimos(sentencia), QStringLiteral("SELECT COUNT(*) AS N FROM SS_MV_ASIENTOS "));
+}
+
+TEST_F(Inicio, UnInicioQueTerminaAntesDeLaConfiguracionDejaAlUsuarioRestringido) {
+    iniciar(QStringLiteral("@Server=%1;@DbName=;@Usuario=jperez;@Password=x").arg(demo.servidor()));
+    EXPECT_TRUE(global.DB.gConfidencialidad);
+}
+
 // ---- starts that open nothing -------------------------------------------------
 
 struct CasoSinSesion {
