@@ -56,6 +56,10 @@ protected:
         entorno.insert(QStringLiteral("LANG"), QStringLiteral("es_AR.UTF-8"));
         entorno.insert(QStringLiteral("LC_ALL"), QStringLiteral("es_AR.UTF-8"));
         entorno.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        // A sanitized build's options reach the installed copy too.
+        for (const char* opciones : {"ASAN_OPTIONS", "UBSAN_OPTIONS"})
+            if (qEnvironmentVariableIsSet(opciones))
+                entorno.insert(QString::fromLatin1(opciones), qEnvironmentVariable(opciones));
         programa_.setProcessEnvironment(entorno);
         programa_.setProcessChannelMode(QProcess::MergedChannels);
         programa_.setWorkingDirectory(QDir::rootPath());
