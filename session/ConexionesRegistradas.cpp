@@ -109,11 +109,21 @@ void ConexionesRegistradas::GrabarConexion(const QString& clave, const QString& 
                               .join(u',')
                           + crlf();
     QFile archivo(ruta_);
+    // A list whose last line lacks its line end (edited by hand) would glue
+    // the new entry onto the last one: it starts on a line of its own.
+    const QString separada = terminaEnLinea() ? linea : crlf() + linea;
     if (!archivo.open(QIODevice::WriteOnly | QIODevice::Append)
-        || archivo.write(linea.toLatin1()) < 0 || !archivo.flush())
+        || archivo.write(separada.toLatin1()) < 0 || !archivo.flush())
         throw plataforma::RuntimeError(PermisoDenegado, QStringLiteral("No se pudo escribir ")
                                                             + ruta_ + QStringLiteral(": ")
                                                             + archivo.errorString());
+}
+
+bool ConexionesRegistradas::terminaEnLinea() const {
+    QFile archivo(ruta_);
+    if (!archivo.open(QIODevice::ReadOnly) || archivo.size() == 0) return true;
+    char ultimo = '\n';
+    return !archivo.seek(archivo.size() - 1) || !archivo.getChar(&ultimo) || ultimo == '\n' || ultimo == '\r';
 }
 
 bool ConexionesRegistradas::cabeEnCampo(const QString& texto) {

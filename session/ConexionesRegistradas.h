@@ -61,6 +61,9 @@ public:
     static constexpr int MaximoRegistros = 32767;
 
 private:
+    // Whether the file is missing, empty or ends with a line end.
+    bool terminaEnLinea() const;
+
     QString ruta_;
 };
 

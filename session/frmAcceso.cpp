@@ -268,9 +268,11 @@ void frmAcceso::DatosBase(const QString& Nombre) {
     try {
         const std::optional<ConexionesRegistradas::Registro> registro = lista_.buscar(Nombre);
         if (!registro) return;
-        const QString contrasena = utilidades_.descifrar(registro->contrasena);
+        // Server, database and user first: a password that does not
+        // decipher is reported and left empty, but the entry still applies.
         encontrado_ = *registro;
-        encontrado_.contrasena = contrasena;
+        encontrado_.contrasena.clear();
+        encontrado_.contrasena = utilidades_.descifrar(registro->contrasena);
     } catch (const RuntimeError& error) {
         utilidades_.dialogoError(error);
     }

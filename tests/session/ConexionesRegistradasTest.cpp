@@ -77,6 +77,34 @@ TEST_F(ListaDeConexiones, LaLineaEscritaByteAByte) {
     EXPECT_EQ(leido->servidor, QStringLiteral("srv01\\inst:1433"));
 }
 
+// The last line as a hand edit may leave it: a new entry never joins it.
+struct CasoFinal {
+    const char* nombre;
+    const char* antes;
+    const char* separador;  // what comes between the old content and the new line
+};
+
+TEST_F(ListaDeConexiones, UnaEntradaNuevaEmpiezaSiempreEnSuPropiaLinea) {
+    const CasoFinal casos[] = {
+        {"SinFinDeLinea", "A / S,a,a,00,s", "\r\n"},
+        {"ConCrLf", "A / S,a,a,00,s\r\n", ""},
+        {"SoloLf", "A / S,a,a,00,s\n", ""},
+    };
+    for (const CasoFinal& caso : casos) {
+        escribir(caso.antes);
+        const ConexionesRegistradas lista(carpeta());
+        lista.GrabarConexion(QStringLiteral("B / T"), QStringLiteral("b"), QStringLiteral("b"),
+                             QStringLiteral("b"), QStringLiteral("t"), utilidades_);
+        EXPECT_EQ(contenido(), QByteArray(caso.antes) + caso.separador + "B / T,b,b,"
+                                   + utilidades_.cifrar(QStringLiteral("b")).toLatin1() + ",t\r\n")
+            << caso.nombre;
+        const auto registros = lista.leer();
+        ASSERT_EQ(registros.size(), 2u) << caso.nombre;
+        EXPECT_EQ(registros[0].servidor, QStringLiteral("s")) << caso.nombre;
+        EXPECT_EQ(registros[1].clave, QStringLiteral("B / T")) << caso.nombre;
+    }
+}
+
 TEST_F(ListaDeConexiones, UnArchivoQueNoSePuedeEscribirEsUnErrorParaQuienGraba) {
     QDir(carpeta()).mkdir(QStringLiteral("BASES.TXT"));  // a folder where the file should be
     const ConexionesRegistradas lista(carpeta());

@@ -236,13 +236,15 @@ TEST_F(DialogoAcceso, UnaEntradaSinPuertoEnUnDialogoNuevoDejaElPuertoVacio) {
     EXPECT_EQ(d.TxtPuerto()->text(), QString());
 }
 
-TEST_F(DialogoAcceso, UnaContrasenaIlegibleSeAvisaYNoCambiaElRegistroEncontrado) {
-    escribirLista(registro("CONTA / SRV01", "srv01") + "MALA / X,mala,u,no-cifrada,x\r\n");
+TEST_F(DialogoAcceso, UnaContrasenaIlegibleSeAvisaPeroLaEntradaLlenaServidorYBase) {
+    escribirLista(registro("CONTA / SRV01", "srv01") + "MALA / X,mala,u,no-cifrada,x:1500\r\n");
     frmAcceso& d = abrir();
     pulsarEntrada(1);
 
     ASSERT_EQ(dialogos_.mensajes().size(), 1u);
-    EXPECT_EQ(d.TxtServidor()->text(), QStringLiteral("srv01"));
+    EXPECT_EQ(d.TxtServidor()->text(), QStringLiteral("X"));
+    EXPECT_EQ(d.TxtDbName()->text(), QStringLiteral("mala"));
+    EXPECT_EQ(d.TxtPuerto()->text(), QStringLiteral("1500"));
 }
 
 // The records are counted in 16 bits: the one after the 32767th overflows and
