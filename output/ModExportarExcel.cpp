@@ -9,7 +9,6 @@
 #include "session/utility_component/Utilidades.h"
 
 #include <QAbstractItemModel>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
