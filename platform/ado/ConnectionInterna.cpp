@@ -190,16 +190,15 @@ void Connection::Interna::exigirTransaccion(bool abierta) const {
 void Connection::Interna::comenzar() {
     exigirAbierta();
     exigirTransaccion(false);
-    conexion->confirmacionAutomatica(false, verificador());
+    proveedor->comenzarTransaccion(*conexion, verificador(), commandTimeout);
     anidamiento = 1;
 }
 
 void Connection::Interna::terminar(bool confirmarla) {
     exigirAbierta();
     exigirTransaccion(true);
-    conexion->terminarTransaccion(confirmarla, verificador());
+    proveedor->terminarTransaccion(*conexion, confirmarla, verificador(), commandTimeout);
     anidamiento = 0;
-    conexion->confirmacionAutomatica(true, verificador());
 }
 
 void Connection::Interna::confirmar() { terminar(true); }

@@ -2,6 +2,7 @@
 
 #include "platform/Aplicacion.h"
 #include "platform/ado/FallaDeConexion.h"
+#include "platform/ado/odbc/ConexionOdbc.h"
 #include "platform/ado/proveedores/ProveedorJet.h"
 #include "platform/ado/proveedores/ProveedorOracle.h"
 #include "platform/ado/proveedores/ProveedorOrigenDatos.h"
@@ -59,6 +60,19 @@ void Proveedor::sinControlador(const QString& quien) const {
     throw FallaDeConexion(FallaDeConexion::alConectar(
         QStringLiteral("IM002"), 0,
         QStringLiteral("No hay instalado un controlador ODBC para %1").arg(quien), origen()));
+}
+
+void Proveedor::comenzarTransaccion(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
+                                    long) const {
+    conexion.confirmacionAutomatica(false, verificar);
+}
+
+// A COMMIT the server refused leaves the transaction open: manual-commit
+// mode stays, so that the caller's ROLLBACK still reaches it.
+void Proveedor::terminarTransaccion(odbc::ConexionOdbc& conexion, bool confirmar,
+                                    const odbc::VerificadorOdbc& verificar, long) const {
+    conexion.terminarTransaccion(confirmar, verificar);
+    conexion.confirmacionAutomatica(true, verificar);
 }
 
 }  // namespace ado

@@ -46,6 +46,13 @@ public:
     virtual void conectado(odbc::ConexionOdbc& /*conexion*/, const odbc::VerificadorOdbc& /*verificar*/,
                            long /*segundosEspera*/) {}
 
+    // A transaction of the connection: ODBC's manual-commit mode, ended by
+    // SQLEndTran. A failure raises through `verificar`.
+    virtual void comenzarTransaccion(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
+                                     long segundosEspera) const;
+    virtual void terminarTransaccion(odbc::ConexionOdbc& conexion, bool confirmar,
+                                     const odbc::VerificadorOdbc& verificar, long segundosEspera) const;
+
     // Gives an engine's diagnostic its SQL Server state and native number.
     virtual void normalizar(Error&) const {}
 

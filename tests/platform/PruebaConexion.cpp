@@ -303,6 +303,38 @@ TEST_F(Conexion, TransaccionesSinAbrirSonErrores) {
     EXPECT_EQ(cuenta(QStringLiteral("MA_CUENTAS")), 3);
 }
 
+// Two workstations on one file. A transaction that reads before it writes
+// holds the write lock from its start: the other workstation's write waits
+// the bounded busy time and fails with the time-out error, while the
+// transaction's own write, made after its read, goes through and is kept.
+// (Taking the lock only at the first write, the transaction's snapshot would
+// be stale once the other write committed, and its write would fail.)
+TEST_F(Conexion, UnaTransaccionQueLeyoPrimeroEscribeAunqueOtroPuestoEscribaEntretanto) {
+    qputenv("QUINTARO_ESPERA_ESCRITURA_MS", "300");
+    ado::Connection puesto;
+    puesto.Open(textoConexion());
+    ado::Connection otroPuesto;
+    otroPuesto.Open(textoConexion());
+    qunsetenv("QUINTARO_ESPERA_ESCRITURA_MS");
+
+    puesto.BeginTrans();
+    ado::Recordset leido;
+    leido.Open(QStringLiteral("SELECT COUNT(*) FROM MA_CUENTAS"), puesto);
+    EXPECT_EQ(leido.Fields(0L).Value().aEntero(), 3);
+
+    const long falla = numeroDeError([&] {
+        otroPuesto.Execute(QStringLiteral("INSERT INTO MA_CUENTAS (Codigo, Descripcion) VALUES ('8.2', 'del otro')"));
+    });
+    EXPECT_EQ(falla, numero::TiempoAgotado);
+    ASSERT_EQ(otroPuesto.errors().Count(), 1);
+    EXPECT_EQ(otroPuesto.errors().Item(0).NativeError, 1222);
+
+    puesto.Execute(QStringLiteral("INSERT INTO MA_CUENTAS (Codigo, Descripcion) VALUES ('8.1', 'del puesto')"));
+    puesto.CommitTrans();
+    otroPuesto.Execute(QStringLiteral("INSERT INTO MA_CUENTAS (Codigo, Descripcion) VALUES ('8.2', 'del otro')"));
+    EXPECT_EQ(cuenta(QStringLiteral("MA_CUENTAS WHERE Codigo LIKE '8.%'")), 2);
+}
+
 TEST_F(Conexion, ExecuteDevuelveFilasYCuentaLasAfectadas) {
     long afectadas = -5;
     cnn_.Execute(QStringLiteral("SET NOCOUNT ON UPDATE MA_CUENTAS SET Activa = 1 WHERE Codigo LIKE '1.%'"), &afectadas);

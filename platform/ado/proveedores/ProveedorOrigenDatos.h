@@ -22,6 +22,14 @@ public:
     void conectado(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
                    long segundosEspera) override;
 
+    void comenzarTransaccion(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
+                             long segundosEspera) const override {
+        motor_->comenzarTransaccion(conexion, verificar, segundosEspera);
+    }
+    void terminarTransaccion(odbc::ConexionOdbc& conexion, bool confirmar, const odbc::VerificadorOdbc& verificar,
+                             long segundosEspera) const override {
+        motor_->terminarTransaccion(conexion, confirmar, verificar, segundosEspera);
+    }
     void normalizar(Error& error) const override { motor_->normalizar(error); }
     bool ejecutaPorSentencias() const override { return motor_->ejecutaPorSentencias(); }
     QString reescribir(const QString& sentencia, const TipoDeclarado& tipoDeclarado) const override {

@@ -93,6 +93,28 @@ QString ProveedorSqlite::cadenaOdbc(const TextoConexion& texto, const QString&, 
     return cadenaArchivo(archivo, false);
 }
 
+// The driver would open a transaction with a plain BEGIN, which takes the
+// write lock only at the first write. Under the write-ahead log a
+// transaction that has read first cannot wait for that lock: when another
+// workstation writes at the same time, it fails at once, or waits out its
+// whole time-out for a snapshot that can no longer become current. BEGIN
+// IMMEDIATE takes the write lock at the start, waiting the busy time-out for
+// it, so a transaction either begins with the lock or fails before it has
+// written anything. The connection stays in autocommit mode: the engine
+// itself keeps the transaction open until COMMIT or ROLLBACK.
+void ProveedorSqlite::comenzarTransaccion(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
+                                          long segundosEspera) const {
+    odbc::SentenciaOdbc(conexion, verificar, segundosEspera).ejecutar(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+// A COMMIT that fails leaves the engine's transaction open, for the
+// caller's ROLLBACK.
+void ProveedorSqlite::terminarTransaccion(odbc::ConexionOdbc& conexion, bool confirmar,
+                                          const odbc::VerificadorOdbc& verificar, long segundosEspera) const {
+    odbc::SentenciaOdbc(conexion, verificar, segundosEspera)
+        .ejecutar(confirmar ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK"));
+}
+
 void ProveedorSqlite::normalizar(Error& error) const {
     for (const Clasificacion& c : clasificaciones) {
         if (error.Description.contains(QLatin1String(c.mensaje), Qt::CaseInsensitive)) {

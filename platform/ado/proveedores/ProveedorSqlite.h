@@ -18,6 +18,11 @@ public:
     // Puts the database in write-ahead-log mode.
     void conectado(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
                    long segundosEspera) override;
+    // BEGIN IMMEDIATE ... COMMIT or ROLLBACK, sent by the layer itself.
+    void comenzarTransaccion(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
+                             long segundosEspera) const override;
+    void terminarTransaccion(odbc::ConexionOdbc& conexion, bool confirmar, const odbc::VerificadorOdbc& verificar,
+                             long segundosEspera) const override;
     void normalizar(Error& error) const override;
     bool ejecutaPorSentencias() const override { return true; }
     QString reescribir(const QString& sentencia, const TipoDeclarado& tipoDeclarado) const override;
