@@ -318,11 +318,8 @@ TEST_P(CargaConcurrente, CincuentaIniciosDejanCincuentaFilasDeUso) {
     EXPECT_EQ(registradas, 50);
 }
 
-// The embedded engine's file is shared by processes too, but there a writer
-// that waits can still wait out its whole time-out; its cases join this list
-// when that is mended.
 INSTANTIATE_TEST_SUITE_P(Motores, CargaConcurrente,
-                         ::testing::Values(Motor{"PostgreSQL", true}),
+                         ::testing::Values(Motor{"Embebido", false}, Motor{"PostgreSQL", true}),
                          [](const auto& motor) { return std::string(motor.param.nombre); });
 
 }  // namespace
