@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QDateTime>
-#include <QMap>
+#include <QDate>
+#include <QTime>
 #include <QString>
 #include <memory>
+#include <vector>
 
 struct lxw_workbook;
 struct lxw_worksheet;
@@ -37,7 +38,7 @@ public:
     void escribirTexto(int fila, int columna, const QString& texto);
     void escribirNumero(int fila, int columna, double numero);
     // A real date; with its time of day unless that is midnight.
-    void escribirFecha(int fila, int columna, const QDateTime& fecha);
+    void escribirFecha(int fila, int columna, const QDate& fecha, const QTime& hora);
 
     // Width in characters, as the spreadsheet measures columns.
     void anchoColumna(int columna, double ancho);
@@ -55,7 +56,9 @@ private:
         int caracteres = 0;  // widest cell written, in characters
     };
 
+    Columna& columna(int numero);
     lxw_format* nuevoFormato();
+    lxw_format* formatoComun();
     void anotarAncho(int columna, int caracteres);
     void aplicarColumnas();
     static void verificar(int error, const char* operacion);
@@ -70,7 +73,7 @@ private:
     lxw_format* texto_ = nullptr;
     lxw_format* fecha_ = nullptr;
     lxw_format* fechaHora_ = nullptr;
-    QMap<int, Columna> columnas_;
+    std::vector<Columna> columnas_;  // index: column number - 1
 };
 
 }  // namespace salida

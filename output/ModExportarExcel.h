@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/Dll_Display.h"
+#include "platform/ado/LectorFechas.h"
 
 #include <QDateTime>
 #include <QList>
@@ -78,12 +79,14 @@ public:
     static QString nombreLibro(const QString& contenido, const QDateTime& momento);
 
 private:
-    void listarColumnas(const QTableView& grilla, QStringList& encabezados, QList<int>& anchos) const;
+    void listarColumnas(const QTableView& grilla, QStringList& encabezados, QList<int>& anchos);
     void exportarFilas(const QTableView& grilla);
-    void exportarCelda(const QTableView& grilla, int fila, int columna, int& columnaHoja);
+    void mostrarFila(int fila, const QString& total);
     void escribirCelda(int fila, int columna, const QString& texto);
     void prepararLecturaDeImportes();
     std::optional<double> importePositivo(const QString& texto) const;
+    bool puedeSerImporte(const QString& texto) const;
+    std::optional<ado::LectorFechas::FechaHora> fechaValida(const QString& texto) const;
     QString reservarArchivo() const;
     void guardarLibro();
     void abrirLibro();
@@ -98,6 +101,7 @@ private:
     bool exportando_ = false;
     std::unique_ptr<LibroExcel> libro_;
     int filaEncabezado_ = 1;
+    QList<int> columnasExportadas_;  // grid columns, in sheet order
     QString contenido_;
     QString archivo_;
     QString falla_;
@@ -106,6 +110,8 @@ private:
     QString separadorDecimal_;
     QRegularExpression importeRegional_;
     QRegularExpression importeConPunto_;
+    // The workstation's date format, taken at the start of the export.
+    std::optional<ado::LectorFechas> fechas_;
 };
 
 }  // namespace salida

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -273,6 +274,39 @@ TEST_F(ExportacionAPlanilla, UnPedidoDuranteLaExportacionSeIgnora) {
     const LectorLibro libro(exportador_.archivo());
     ASSERT_TRUE(libro.valido()) << libro.error().toStdString();
     EXPECT_EQ(libro.filas(), 4);
+}
+
+// While the rows are written the progress window is up and shows "r de n"
+// for a row being written, counting up; the events that reach the program
+// meanwhile come through that window, the first time at the first row.
+TEST_F(ExportacionAPlanilla, ElCartelCuentaLasFilasMientrasSeEscriben) {
+    QList<QStringList> filas;
+    for (int r = 1; r <= 2000; ++r) filas << QStringList{QString::number(r), QStringLiteral("texto")};
+    llenar({{"N", 80}, {"T", 80}}, filas);
+    QStringList vistas;
+    QTimer espia;
+    espia.setInterval(0);
+    QObject::connect(&espia, &QTimer::timeout, [&] {
+        const salida::Lbf_CtrlDisplay* ventana = exportador_.display().ventana();
+        if (ventana && ventana->isVisible()) vistas << ventana->LblCtrol(2)->text();
+    });
+    espia.start();
+    exportar();
+    espia.stop();
+
+    ASSERT_FALSE(vistas.isEmpty());
+    EXPECT_EQ(vistas.first(), QStringLiteral("1 de 2000"));
+    int anterior = 0;
+    for (const QString& vista : vistas) {
+        const QStringList partes = vista.split(QStringLiteral(" de "));
+        ASSERT_EQ(partes.size(), 2) << vista.toStdString();
+        EXPECT_EQ(partes[1], QStringLiteral("2000"));
+        EXPECT_GE(partes[0].toInt(), anterior) << vista.toStdString();
+        EXPECT_LE(partes[0].toInt(), 2000);
+        anterior = partes[0].toInt();
+    }
+    EXPECT_EQ(exportador_.display().ventana(), nullptr);
+    EXPECT_EQ(LectorLibro(exportador_.archivo()).filas(), 2001);
 }
 
 // ---- What the user is told ------------------------------------------------------------------
