@@ -162,16 +162,17 @@ void LibroExcel::anotarAncho(int columna, int caracteres) {
     c.caracteres = std::max(c.caracteres, caracteres);
 }
 
-// A column of dates fits its widest cell, with a character to spare, as the
-// spreadsheet's own fitting leaves it.
+// A fitted column is its widest cell with a character to spare, as the
+// spreadsheet's own fitting leaves it; a column of dates also takes their
+// format.
 void LibroExcel::aplicarColumnas() {
     for (std::size_t i = 0; i < columnas_.size(); ++i) {
         const Columna& c = columnas_[i];
+        double ancho = ajustar_ ? std::min(c.caracteres + 1.0, AnchoMaximo) : c.ancho;
+        if (ancho < 0 && !c.fechas) continue;
+        if (ancho < 0) ancho = LXW_DEF_COL_WIDTH;
         const auto col = static_cast<lxw_col_t>(i);
-        if (c.fechas)
-            verificar(worksheet_set_column(hoja_, col, col, c.caracteres + 1.0, fecha_), "Columna");
-        else if (c.ancho >= 0)
-            verificar(worksheet_set_column(hoja_, col, col, c.ancho, nullptr), "Columna");
+        verificar(worksheet_set_column(hoja_, col, col, ancho, c.fechas ? fecha_ : nullptr), "Columna");
     }
 }
 

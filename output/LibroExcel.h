@@ -42,9 +42,15 @@ public:
 
     // Width in characters, as the spreadsheet measures columns.
     void anchoColumna(int columna, double ancho);
-    // The whole column shows dates as dd/mm/yyyy and takes the width of its
-    // widest cell.
+    // The whole column shows dates as dd/mm/yyyy.
     void columnaDeFechas(int columna);
+    // Every column takes the width of its widest cell, the heading included,
+    // as the spreadsheet's own fitting leaves it (at most AnchoMaximo). The
+    // widths are kept while the cells are written, so this costs nothing
+    // however often it is asked.
+    void ajustarColumnas() { ajustar_ = true; }
+
+    static constexpr double AnchoMaximo = 255;  // the widest column a sheet has
 
     // Writes the file and releases the workbook.
     void cerrar();
@@ -74,6 +80,7 @@ private:
     lxw_format* fecha_ = nullptr;
     lxw_format* fechaHora_ = nullptr;
     std::vector<Columna> columnas_;  // index: column number - 1
+    bool ajustar_ = false;
 };
 
 }  // namespace salida

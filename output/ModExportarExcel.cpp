@@ -189,7 +189,8 @@ void ModExportarExcel::mostrarFila(int fila, const QString& total) {
 }
 
 // A positive amount goes in as a number, a date as a date shown dd/mm/yyyy,
-// anything else as its text; leading and trailing blanks never.
+// anything else as its text; leading and trailing blanks never. Once a date
+// has gone in, every column of the sheet is fitted to its content.
 void ModExportarExcel::escribirCelda(int fila, int columna, const QString& texto) {
     LibroExcel& hoja = libro();
     const QString limpio = texto.trimmed();
@@ -200,6 +201,7 @@ void ModExportarExcel::escribirCelda(int fila, int columna, const QString& texto
     if (const std::optional<ado::LectorFechas::FechaHora> fecha = fechaValida(limpio)) {
         hoja.escribirFecha(fila, columna, fecha->fecha, fecha->hora);
         hoja.columnaDeFechas(columna);
+        hoja.ajustarColumnas();
         return;
     }
     hoja.escribirTexto(fila, columna, limpio);

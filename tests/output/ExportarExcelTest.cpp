@@ -175,20 +175,50 @@ TEST_F(ExportacionAPlanilla, EncabezadosConBordesFondoAzulYLetraBlancaEnNegrita)
     EXPECT_EQ(dato.relleno, QString());
 }
 
-// Columns take the grid's width in twips / 90; a column that received a date
-// fits its widest cell instead.
-TEST_F(ExportacionAPlanilla, AnchosDeLaGrillaSobreNoventaYLaColumnaDeFechasAjustada) {
+// A sheet without dates keeps the grid's widths: twips / 90.
+TEST_F(ExportacionAPlanilla, SinFechasLasColumnasTomanElAnchoDeLaGrillaSobreNoventa) {
     llenar({{"MOTIVO", 200}, {"FECHA", 40}, {"ESTADO", 90}},
-           {{"Revisión", "05/03/2024", "ABIERTA"}, {"Control", "06/03/2024", "FINALIZADA"}});
+           {{"Revisión", "sin fecha", "ABIERTA"}, {"Control", "-", "FINALIZADA"}});
     exportar();
     ASSERT_EQ(abiertos_.size(), 1);
     const LectorLibro libro(abiertos_[0].toLocalFile());
     ASSERT_TRUE(libro.valido()) << libro.error().toStdString();
     EXPECT_DOUBLE_EQ(libro.ancho(QStringLiteral("A")), anchoGuardado(200.0 * TwipsPorPixel / 90));
+    EXPECT_DOUBLE_EQ(libro.ancho(QStringLiteral("B")), anchoGuardado(40.0 * TwipsPorPixel / 90));
     EXPECT_DOUBLE_EQ(libro.ancho(QStringLiteral("C")), anchoGuardado(90.0 * TwipsPorPixel / 90));
-    // "05/03/2024" is 10 characters: wider than 40 pixels' 6.67, not as wide as 13.
-    EXPECT_GE(libro.ancho(QStringLiteral("B")), 10);
-    EXPECT_LT(libro.ancho(QStringLiteral("B")), 13);
+}
+
+// Once a date has gone in, every column of the sheet, not only the one of
+// dates, fits its longest text (heading included) whatever the grid's width;
+// a text longer than a column can be wide gets the widest column.
+TEST_F(ExportacionAPlanilla, ConUnaFechaCadaColumnaSeAjustaASuTextoMasLargo) {
+    const QString largo(300, u'x');
+    llenar({{"MOTIVO", 20}, {"FECHA Y HORA DE LA APERTURA", 300}, {"IMPORTE", 200}, {"ESTADO", 10}, {"N", 40}},
+           {{"Revisión mensual del extracto", "05/03/2024", "1234,50", "ABIERTA", largo},
+            {"Control", "06/03/2024 09:15:22", "1.234.567,89", "FINALIZADA", "corto"}});
+    exportar();
+    ASSERT_EQ(abiertos_.size(), 1);
+    const LectorLibro libro(abiertos_[0].toLocalFile());
+    ASSERT_TRUE(libro.valido()) << libro.error().toStdString();
+
+    struct Esperado {
+        const char* columna;
+        int caracteres;  // of its longest text
+    };
+    const Esperado esperados[] = {
+        {"A", int(QStringLiteral("Revisión mensual del extracto").size())},
+        {"B", int(QStringLiteral("FECHA Y HORA DE LA APERTURA").size())},
+        {"C", int(QStringLiteral("1234567.89").size())},  // the number as the sheet shows it
+        {"D", int(QStringLiteral("FINALIZADA").size())},
+    };
+    for (const Esperado& e : esperados) {
+        SCOPED_TRACE(e.columna);
+        const double ancho = libro.ancho(QString::fromLatin1(e.columna));
+        EXPECT_GE(ancho, e.caracteres);
+        EXPECT_LE(ancho, e.caracteres + 2);
+    }
+    EXPECT_DOUBLE_EQ(libro.ancho(QStringLiteral("E")), anchoGuardado(255));
+    EXPECT_EQ(libro.celda(QStringLiteral("B2")).formato, QStringLiteral("dd/mm/yyyy"));
 }
 
 TEST_F(ExportacionAPlanilla, SoloLaFilaDeEncabezadosDaUnaHojaConEncabezadosYElCartelSeCierra) {
