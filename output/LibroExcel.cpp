@@ -122,16 +122,33 @@ void LibroExcel::verificar(int error, const char* operacion) {
 }
 
 void LibroExcel::escribirEncabezado(int fila, int columna, const QString& texto) {
-    verificar(worksheet_write_string(hoja_, fila0(fila), columna0(columna), texto.toUtf8().constData(),
-                                     encabezado_),
+    verificar(worksheet_write_string(hoja_, fila0(fila), columna0(columna),
+                                     textoQueCabe(fila, columna, texto).constData(), encabezado_),
               "Encabezado");
-    anotarAncho(columna, int(texto.size()));
 }
 
 void LibroExcel::escribirTexto(int fila, int columna, const QString& texto) {
-    verificar(worksheet_write_string(hoja_, fila0(fila), columna0(columna), texto.toUtf8().constData(), texto_),
+    verificar(worksheet_write_string(hoja_, fila0(fila), columna0(columna),
+                                     textoQueCabe(fila, columna, texto).constData(), texto_),
               "Texto");
-    anotarAncho(columna, int(texto.size()));
+}
+
+// The text as the cell can hold it, in the library's encoding, and its width
+// noted. The library would refuse a longer text whole; it is cut instead,
+// never inside a character written as two UTF-16 units, so the library's
+// count of characters stays within the limit too.
+QByteArray LibroExcel::textoQueCabe(int fila, int columna, const QString& texto) {
+    if (texto.size() <= LargoMaximoTexto) {
+        anotarAncho(columna, int(texto.size()));
+        return texto.toUtf8();
+    }
+    qsizetype largo = LargoMaximoTexto;
+    if (texto.at(largo - 1).isHighSurrogate()) --largo;
+    std::array<char, LXW_MAX_CELL_NAME_LENGTH> celda{};
+    lxw_rowcol_to_cell(celda.data(), fila0(fila), columna0(columna));
+    cortadas_ << QString::fromLatin1(celda.data());
+    anotarAncho(columna, int(largo));
+    return QStringView(texto).first(largo).toUtf8();
 }
 
 void LibroExcel::escribirNumero(int fila, int columna, double numero) {

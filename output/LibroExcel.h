@@ -2,7 +2,9 @@
 
 #include <QDate>
 #include <QTime>
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -32,6 +34,10 @@ public:
 
     const QString& archivo() const { return archivo_; }
 
+    // A cell holds at most this many characters; a longer text is written
+    // cut to that length, and its cell is listed in celdasCortadas().
+    static constexpr int LargoMaximoTexto = 32767;
+
     // The heading cells: continuous borders, blue fill (the palette's colour
     // 5), white bold letters.
     void escribirEncabezado(int fila, int columna, const QString& texto);
@@ -52,6 +58,9 @@ public:
 
     static constexpr double AnchoMaximo = 255;  // the widest column a sheet has
 
+    // The cells whose text was cut ("B12"), in the order written.
+    const QStringList& celdasCortadas() const { return cortadas_; }
+
     // Writes the file and releases the workbook.
     void cerrar();
 
@@ -66,6 +75,7 @@ private:
     lxw_format* nuevoFormato();
     lxw_format* formatoComun();
     void anotarAncho(int columna, int caracteres);
+    QByteArray textoQueCabe(int fila, int columna, const QString& texto);
     void aplicarColumnas();
     static void verificar(int error, const char* operacion);
 
@@ -81,6 +91,7 @@ private:
     lxw_format* fechaHora_ = nullptr;
     std::vector<Columna> columnas_;  // index: column number - 1
     bool ajustar_ = false;
+    QStringList cortadas_;
 };
 
 }  // namespace salida

@@ -28,6 +28,7 @@ namespace {
 constexpr long ObjetoNoEstablecido = 91;
 constexpr long ErrorDeAcceso = 75;
 constexpr int IntentosDeNombre = 1000;
+constexpr int CeldasCortadasNombradas = 10;  // the message names at most these
 
 const QString TituloAvisos = QStringLiteral("Exportar a Excel");
 
@@ -76,6 +77,7 @@ void ModExportarExcel::ExportarGrillaExcel(const QTableView& Grilla, bool VistaP
     contenido_ = !Titulo.trimmed().isEmpty() ? Titulo.trimmed() : Grilla.window()->windowTitle();
     archivo_.clear();
     falla_.clear();
+    cortadas_.clear();
     libro_.reset();
     columnasExportadas_.clear();
     prepararLecturaDeImportes();
@@ -90,6 +92,7 @@ void ModExportarExcel::ExportarGrillaExcel(const QTableView& Grilla, bool VistaP
         [&] { exportarFilas(Grilla); },
         [&] { display_.CartelCerrar(); },
         [&] { guardarLibro(); },
+        [&] { avisarTextosCortados(); },
         [&] { if (VistaPrevia) abrirLibro(); },
     });
     libro_.reset();
@@ -277,6 +280,7 @@ void ModExportarExcel::guardarLibro() {
     }
     const QString ruta = libro_->archivo();
     try {
+        cortadas_ = libro_->celdasCortadas();
         libro_->cerrar();
         archivo_ = ruta;
     } catch (const plataforma::RuntimeError& error) {
@@ -286,6 +290,24 @@ void ModExportarExcel::guardarLibro() {
                           plataforma::estilo::Critico, TituloAvisos);
     }
     libro_.reset();
+}
+
+// A text the sheet could not hold whole went in cut; the workbook is saved
+// by now, and the user hears of it before it opens.
+void ModExportarExcel::avisarTextosCortados() {
+    if (archivo_.isEmpty() || cortadas_.isEmpty()) return;
+    QStringList nombradas = cortadas_.mid(0, CeldasCortadasNombradas);
+    if (cortadas_.size() > CeldasCortadasNombradas) nombradas << QStringLiteral("…");
+    const QString limite = QLocale().toString(LibroExcel::LargoMaximoTexto);
+    const QString texto =
+        cortadas_.size() == 1
+            ? QStringLiteral("El texto de la celda %1 era más largo de lo que cabe en una celda de la planilla "
+                             "(%2 caracteres) y quedó cortado.")
+                  .arg(nombradas.first(), limite)
+            : QStringLiteral("Los textos de %1 celdas (%2) eran más largos de lo que cabe en una celda de la "
+                             "planilla (%3 caracteres) y quedaron cortados.")
+                  .arg(QString::number(cortadas_.size()), nombradas.join(QStringLiteral(", ")), limite);
+    dialogos_.mensaje(texto, plataforma::estilo::Exclamacion, TituloAvisos);
 }
 
 void ModExportarExcel::abrirLibro() {

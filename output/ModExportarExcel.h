@@ -36,7 +36,9 @@ class LibroExcel;
 // folder), named after what it holds (the title, else the grid's window
 // title) and the moment of the export; an existing file is never replaced.
 // When the workbook cannot be written, or nothing opens it, a message says so
-// and where the file is; every other failing step is passed over silently.
+// and where the file is; a text longer than a cell holds goes in cut, and a
+// message after the workbook is saved names its cells. Every other failing
+// step is passed over silently.
 // A request that comes while an export runs (its events are let through) is
 // ignored.
 class ModExportarExcel {
@@ -89,6 +91,7 @@ private:
     std::optional<ado::LectorFechas::FechaHora> fechaValida(const QString& texto) const;
     QString reservarArchivo() const;
     void guardarLibro();
+    void avisarTextosCortados();
     void abrirLibro();
     LibroExcel& libro() const;
 
@@ -105,6 +108,7 @@ private:
     QString contenido_;
     QString archivo_;
     QString falla_;
+    QStringList cortadas_;  // cells whose text the sheet could not hold whole
     // A whole number in the workstation's form, and one with a decimal point
     // (for texts without the workstation's separator).
     QString separadorDecimal_;

@@ -6,6 +6,7 @@
 #include "output/ModExportarExcel.h"
 
 #include "LectorLibro.h"
+#include "output/LibroExcel.h"
 #include "output/Lbf_CtrlDisplay.h"
 #include "session/utility_component/Utilidades.h"
 #include "support/DialogosGuion.h"
@@ -231,6 +232,54 @@ TEST_F(ExportacionAPlanilla, SoloLaFilaDeEncabezadosDaUnaHojaConEncabezadosYElCa
     EXPECT_EQ(libro.filas(), 1);
     EXPECT_EQ(libro.celdasConValor(), 2);
     EXPECT_TRUE(dialogos_.mensajes().empty());
+}
+
+// A text longer than a cell holds goes in cut to 32,767 characters (never
+// inside a character written as two UTF-16 units) instead of leaving its cell
+// empty; one message names the cells, before the workbook opens.
+TEST_F(ExportacionAPlanilla, UnTextoMasLargoQueUnaCeldaSeEscribeCortadoYSeAvisa) {
+    const int maximo = salida::LibroExcel::LargoMaximoTexto;
+    const QString cara = QString::fromUtf8("\xF0\x9F\x98\x80");  // two UTF-16 units
+    llenar({{"Detalle", 100}, {"Otro", 100}},
+           {{QString(40000, u'a'), QStringLiteral("x")},
+            {QString(maximo, u'c'), QStringLiteral("y")},
+            {QString(maximo - 1, u'b') + cara, QStringLiteral("z")},
+            {QStringLiteral("corto"), QString(maximo + 1, u'd')}});
+    qsizetype mensajesAlAbrir = -1;
+    exportador_.setDestino({[this] { return documentos_; },
+                            [&](const QUrl& url) {
+                                abiertos_ << url;
+                                mensajesAlAbrir = qsizetype(dialogos_.mensajes().size());
+                                return true;
+                            }});
+    exportar();
+
+    ASSERT_EQ(abiertos_.size(), 1);
+    const LectorLibro libro(abiertos_[0].toLocalFile());
+    ASSERT_TRUE(libro.valido()) << libro.error().toStdString();
+    EXPECT_EQ(libro.celda(QStringLiteral("A2")).valor.toString(), QString(maximo, u'a'));
+    EXPECT_EQ(libro.celda(QStringLiteral("A3")).valor.toString(), QString(maximo, u'c'));
+    EXPECT_EQ(libro.celda(QStringLiteral("A4")).valor.toString(), QString(maximo - 1, u'b'));
+    EXPECT_EQ(libro.celda(QStringLiteral("A5")).valor.toString(), QStringLiteral("corto"));
+    EXPECT_EQ(libro.celda(QStringLiteral("B5")).valor.toString(), QString(maximo, u'd'));
+
+    ASSERT_EQ(dialogos_.mensajes().size(), 1u);
+    EXPECT_EQ(mensajesAlAbrir, 1);
+    const auto& m = dialogos_.mensajes()[0];
+    EXPECT_EQ(m.estilo, plataforma::estilo::Exclamacion);
+    EXPECT_EQ(m.texto, QStringLiteral("Los textos de 3 celdas (A2, A4, B5) eran más largos de lo que cabe en una "
+                                      "celda de la planilla (32.767 caracteres) y quedaron cortados."));
+}
+
+TEST_F(ExportacionAPlanilla, UnaSolaCeldaCortadaSeNombra) {
+    llenar({{"Detalle", 100}}, {{QStringLiteral("x")}, {QString(50000, u'a')}});
+    exportar(false);
+    ASSERT_EQ(dialogos_.mensajes().size(), 1u);
+    EXPECT_EQ(dialogos_.mensajes()[0].texto,
+              QStringLiteral("El texto de la celda A3 era más largo de lo que cabe en una celda de la planilla "
+                             "(32.767 caracteres) y quedó cortado."));
+    EXPECT_EQ(LectorLibro(exportador_.archivo()).celda(QStringLiteral("A3")).valor.toString().size(),
+              salida::LibroExcel::LargoMaximoTexto);
 }
 
 // ---- Where the workbook goes ----------------------------------------------------------
