@@ -36,6 +36,11 @@ public:
                        const std::optional<QVariant>& l3 = std::nullopt);
     void CartelCerrar();
 
+    // Whether the next CartelMostrar repaints the window. A caller that
+    // tells every step of a long job may compose its lines only then: lines
+    // set in between are never seen.
+    bool tocaRefrescar() const;
+
     // Keeps the window above all others (true) or among them (false).
     void setSiempre_Visible(bool siempre);
 
@@ -44,7 +49,6 @@ public:
 
 private:
     Lbf_CtrlDisplay& ventanaCreada();
-    bool tocaRefrescar() const;
 
     std::unique_ptr<Lbf_CtrlDisplay> ventana_;
     QElapsedTimer ultimoRefresco_;

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QFile>
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <clocale>
 #include <locale.h>
 #include <xlsxwriter.h>
@@ -24,11 +26,8 @@ constexpr lxw_color_t Blanco = 0xFFFFFF;
 constexpr lxw_row_t fila0(int fila) { return static_cast<lxw_row_t>(fila - 1); }
 constexpr lxw_col_t columna0(int columna) { return static_cast<lxw_col_t>(columna - 1); }
 
-lxw_datetime fechaLxw(const QDateTime& fecha) {
-    const QDate d = fecha.date();
-    const QTime t = fecha.time();
-    return lxw_datetime{d.year(), d.month(), d.day(), t.hour(), t.minute(),
-                        t.second() + t.msec() / 1000.0};
+lxw_datetime fechaLxw(const QDate& d, const QTime& t) {
+    return lxw_datetime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second() + t.msec() / 1000.0};
 }
 
 // The library writes numbers into the file with the C run-time's formatting,
@@ -53,6 +52,15 @@ private:
     locale_t anterior_ = nullptr;
 };
 
+// How many characters the number takes written with 15 significant digits,
+// as a spreadsheet shows a number in its general format.
+int caracteresDeNumero(double numero) {
+    std::array<char, 32> texto{};
+    const std::to_chars_result escrito =
+        std::to_chars(texto.data(), texto.data() + texto.size(), numero, std::chars_format::general, 15);
+    return int(escrito.ptr - texto.data());
+}
+
 }  // namespace
 
 void LibroExcel::Cerrador::operator()(lxw_workbook* libro) const { lxw_workbook_free(libro); }
@@ -71,7 +79,7 @@ LibroExcel::LibroExcel(const QString& archivo, int hojas) : archivo_(archivo) {
         throw plataforma::RuntimeError(ErrorDeAcceso, QStringLiteral("No se pudo agregar una hoja al libro"),
                                        QStringLiteral("LibroExcel"));
 
-    texto_ = nuevoFormato();
+    texto_ = formatoComun();
     encabezado_ = nuevoFormato();
     format_set_border(encabezado_, LXW_BORDER_THIN);
     format_set_pattern(encabezado_, LXW_PATTERN_SOLID);
@@ -85,6 +93,19 @@ LibroExcel::LibroExcel(const QString& archivo, int hojas) : archivo_(archivo) {
 }
 
 LibroExcel::~LibroExcel() = default;
+
+// The format of plain texts and numbers. It equals the library's default
+// cell format (Calibri 11), and the library does not keep the index it finds
+// for a format equal to another one: it would look it up in its table of
+// formats again for every cell written with it, which costs the export as
+// much as the cells themselves. The format keeps the index found once.
+// (Writing these cells without a format would not do: they would take the
+// format of a column of dates.)
+lxw_format* LibroExcel::formatoComun() {
+    lxw_format* formato = nuevoFormato();
+    formato->xf_index = lxw_format_get_xf_index(formato);
+    return formato;
+}
 
 lxw_format* LibroExcel::nuevoFormato() {
     lxw_format* formato = workbook_add_format(libro_.get());
@@ -101,53 +122,74 @@ void LibroExcel::verificar(int error, const char* operacion) {
 }
 
 void LibroExcel::escribirEncabezado(int fila, int columna, const QString& texto) {
-    verificar(worksheet_write_string(hoja_, fila0(fila), columna0(columna), texto.toUtf8().constData(),
-                                     encabezado_),
+    verificar(worksheet_write_string(hoja_, fila0(fila), columna0(columna),
+                                     textoQueCabe(fila, columna, texto).constData(), encabezado_),
               "Encabezado");
-    anotarAncho(columna, int(texto.size()));
 }
 
 void LibroExcel::escribirTexto(int fila, int columna, const QString& texto) {
-    verificar(worksheet_write_string(hoja_, fila0(fila), columna0(columna), texto.toUtf8().constData(), texto_),
+    verificar(worksheet_write_string(hoja_, fila0(fila), columna0(columna),
+                                     textoQueCabe(fila, columna, texto).constData(), texto_),
               "Texto");
-    anotarAncho(columna, int(texto.size()));
+}
+
+// The text as the cell can hold it, in the library's encoding, and its width
+// noted. The library would refuse a longer text whole; it is cut instead,
+// never inside a character written as two UTF-16 units, so the library's
+// count of characters stays within the limit too.
+QByteArray LibroExcel::textoQueCabe(int fila, int columna, const QString& texto) {
+    if (texto.size() <= LargoMaximoTexto) {
+        anotarAncho(columna, int(texto.size()));
+        return texto.toUtf8();
+    }
+    qsizetype largo = LargoMaximoTexto;
+    if (texto.at(largo - 1).isHighSurrogate()) --largo;
+    std::array<char, LXW_MAX_CELL_NAME_LENGTH> celda{};
+    lxw_rowcol_to_cell(celda.data(), fila0(fila), columna0(columna));
+    cortadas_ << QString::fromLatin1(celda.data());
+    anotarAncho(columna, int(largo));
+    return QStringView(texto).first(largo).toUtf8();
 }
 
 void LibroExcel::escribirNumero(int fila, int columna, double numero) {
     verificar(worksheet_write_number(hoja_, fila0(fila), columna0(columna), numero, texto_), "Numero");
-    anotarAncho(columna, int(QString::number(numero, 'g', 15).size()));
+    anotarAncho(columna, caracteresDeNumero(numero));
 }
 
-void LibroExcel::escribirFecha(int fila, int columna, const QDateTime& fecha) {
-    const bool conHora = fecha.time() != QTime(0, 0);
-    lxw_datetime valor = fechaLxw(fecha);
+void LibroExcel::escribirFecha(int fila, int columna, const QDate& fecha, const QTime& hora) {
+    const bool conHora = hora != QTime(0, 0);
+    lxw_datetime valor = fechaLxw(fecha, hora);
     verificar(worksheet_write_datetime(hoja_, fila0(fila), columna0(columna), &valor,
                                        conHora ? fechaHora_ : fecha_),
               "Fecha");
     anotarAncho(columna, int(std::char_traits<char>::length(conHora ? FormatoFechaHora : FormatoFecha)));
 }
 
-void LibroExcel::anchoColumna(int columna, double ancho) { columnas_[columna].ancho = ancho; }
+LibroExcel::Columna& LibroExcel::columna(int numero) {
+    if (std::size_t(numero) > columnas_.size()) columnas_.resize(std::size_t(numero));
+    return columnas_[std::size_t(numero - 1)];
+}
 
-void LibroExcel::columnaDeFechas(int columna) { columnas_[columna].fechas = true; }
+void LibroExcel::anchoColumna(int columna, double ancho) { this->columna(columna).ancho = ancho; }
+
+void LibroExcel::columnaDeFechas(int columna) { this->columna(columna).fechas = true; }
 
 void LibroExcel::anotarAncho(int columna, int caracteres) {
-    Columna& c = columnas_[columna];
+    Columna& c = this->columna(columna);
     c.caracteres = std::max(c.caracteres, caracteres);
 }
 
-// A column of dates fits its widest cell, with a character to spare, as the
-// spreadsheet's own fitting leaves it.
+// A fitted column is its widest cell with a character to spare, as the
+// spreadsheet's own fitting leaves it; a column of dates also takes their
+// format.
 void LibroExcel::aplicarColumnas() {
-    for (auto it = columnas_.cbegin(); it != columnas_.cend(); ++it) {
-        const Columna& c = it.value();
-        if (c.fechas)
-            verificar(worksheet_set_column(hoja_, columna0(it.key()), columna0(it.key()), c.caracteres + 1.0,
-                                           fecha_),
-                      "Columna");
-        else if (c.ancho >= 0)
-            verificar(worksheet_set_column(hoja_, columna0(it.key()), columna0(it.key()), c.ancho, nullptr),
-                      "Columna");
+    for (std::size_t i = 0; i < columnas_.size(); ++i) {
+        const Columna& c = columnas_[i];
+        double ancho = ajustar_ ? std::min(c.caracteres + 1.0, AnchoMaximo) : c.ancho;
+        if (ancho < 0 && !c.fechas) continue;
+        if (ancho < 0) ancho = LXW_DEF_COL_WIDTH;
+        const auto col = static_cast<lxw_col_t>(i);
+        verificar(worksheet_set_column(hoja_, col, col, ancho, c.fechas ? fecha_ : nullptr), "Columna");
     }
 }
 

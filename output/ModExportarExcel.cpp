@@ -3,7 +3,7 @@
 #include "output/LibroExcel.h"
 #include "platform/Pasos.h"
 #include "platform/RuntimeError.h"
-#include "platform/ado/FormatoRegional.h"
+#include "platform/ado/LectorFechas.h"
 #include "platform/ui/Dialogos.h"
 #include "platform/ui/Twips.h"
 #include "session/utility_component/Utilidades.h"
@@ -28,6 +28,7 @@ namespace {
 constexpr long ObjetoNoEstablecido = 91;
 constexpr long ErrorDeAcceso = 75;
 constexpr int IntentosDeNombre = 1000;
+constexpr int CeldasCortadasNombradas = 10;  // the message names at most these
 
 const QString TituloAvisos = QStringLiteral("Exportar a Excel");
 
@@ -48,13 +49,6 @@ QString TextMatrix(const QTableView& g, int fila, int columna) {
 bool columnaExportada(const QTableView& g, int columna) {
     const int ancho = ColWidth(g, columna);
     return ancho > ModExportarExcel::AnchoMinimoTwips || ancho == -1;
-}
-
-// Every date, in the workstation's order or in ISO form, starts with a
-// digit; other texts need not be parsed.
-QDateTime fechaValida(const QString& texto) {
-    if (texto.isEmpty() || !texto.front().isDigit()) return {};
-    return ado::FormatoRegional::leerFechaHora(texto);
 }
 
 }  // namespace
@@ -83,8 +77,11 @@ void ModExportarExcel::ExportarGrillaExcel(const QTableView& Grilla, bool VistaP
     contenido_ = !Titulo.trimmed().isEmpty() ? Titulo.trimmed() : Grilla.window()->windowTitle();
     archivo_.clear();
     falla_.clear();
+    cortadas_.clear();
     libro_.reset();
+    columnasExportadas_.clear();
     prepararLecturaDeImportes();
+    fechas_.emplace();
 
     plataforma::ejecutarSaltandoErrores({
         [&] { filaEncabezado_ = 1; },
@@ -95,15 +92,19 @@ void ModExportarExcel::ExportarGrillaExcel(const QTableView& Grilla, bool VistaP
         [&] { exportarFilas(Grilla); },
         [&] { display_.CartelCerrar(); },
         [&] { guardarLibro(); },
+        [&] { avisarTextosCortados(); },
         [&] { if (VistaPrevia) abrirLibro(); },
     });
     libro_.reset();
 }
 
-void ModExportarExcel::listarColumnas(const QTableView& grilla, QStringList& encabezados,
-                                      QList<int>& anchos) const {
+// The exported columns are taken once: a column the user widens or hides
+// while the rows are written (the export lets events through) does not move
+// the later cells out from under their heading.
+void ModExportarExcel::listarColumnas(const QTableView& grilla, QStringList& encabezados, QList<int>& anchos) {
     for (int k = 0; k < Cols(grilla); ++k) {
         if (!columnaExportada(grilla, k)) continue;
+        columnasExportadas_ << k;
         encabezados << TextMatrix(grilla, 0, k);
         anchos << ColWidth(grilla, k);
     }
@@ -167,45 +168,53 @@ void ModExportarExcel::PrepararHojaExcel(int entradas, const QStringList& encabe
 
 // ---- The rows -------------------------------------------------------------------
 
-// The progress window is told every row; it repaints and lets the pending
-// window events through only as often as a person can see it change
-// (Dll_Display::IntervaloRefresco), which keeps the window responsive without
-// costing the rows their time.
+// The progress window shows the row being written each time it repaints,
+// which is as often as a person can see it change
+// (Dll_Display::IntervaloRefresco); it then lets the pending window events
+// through. The rows in between do not set its lines, which would cost them
+// as much time as their cells.
 void ModExportarExcel::exportarFilas(const QTableView& grilla) {
     const int filas = Rows(grilla);
     const QString total = QString::number(filas - 1);
     for (int r = filaEncabezado_; r <= filas - 1; ++r) {
-        int columnaHoja = 0;
-        plataforma::ejecutarSaltandoErrores({[&] {
-            bool cancelado = false;
-            display_.CartelMostrar(cancelado, QStringLiteral("Exportando a Excel"), QStringLiteral("Espere Por Favor"),
-                                   QString::number(r) + QStringLiteral(" de ") + total);
-        }});
-        for (int k = 0; k < Cols(grilla); ++k)
-            plataforma::ejecutarSaltandoErrores({[&] { exportarCelda(grilla, r, k, columnaHoja); }});
+        if (display_.tocaRefrescar()) plataforma::ejecutarSaltandoError([&] { mostrarFila(r, total); });
+        for (int columnaHoja = 1; columnaHoja <= columnasExportadas_.size(); ++columnaHoja)
+            plataforma::ejecutarSaltandoError([&] {
+                escribirCelda(r + 1, columnaHoja, TextMatrix(grilla, r, columnasExportadas_.at(columnaHoja - 1)));
+            });
     }
 }
 
-void ModExportarExcel::exportarCelda(const QTableView& grilla, int fila, int columna, int& columnaHoja) {
-    if (!columnaExportada(grilla, columna)) return;
-    ++columnaHoja;
-    escribirCelda(fila + 1, columnaHoja, TextMatrix(grilla, fila, columna));
+void ModExportarExcel::mostrarFila(int fila, const QString& total) {
+    bool cancelado = false;
+    display_.CartelMostrar(cancelado, QStringLiteral("Exportando a Excel"), QStringLiteral("Espere Por Favor"),
+                           QString::number(fila) + QStringLiteral(" de ") + total);
 }
 
 // A positive amount goes in as a number, a date as a date shown dd/mm/yyyy,
-// anything else as its text; leading and trailing blanks never.
+// anything else as its text; leading and trailing blanks never. Once a date
+// has gone in, every column of the sheet is fitted to its content.
 void ModExportarExcel::escribirCelda(int fila, int columna, const QString& texto) {
+    LibroExcel& hoja = libro();
     const QString limpio = texto.trimmed();
     if (const std::optional<double> importe = importePositivo(limpio)) {
-        libro().escribirNumero(fila, columna, *importe);
+        hoja.escribirNumero(fila, columna, *importe);
         return;
     }
-    if (const QDateTime fecha = fechaValida(limpio); fecha.isValid()) {
-        libro().escribirFecha(fila, columna, fecha);
-        libro().columnaDeFechas(columna);
+    if (const std::optional<ado::LectorFechas::FechaHora> fecha = fechaValida(limpio)) {
+        hoja.escribirFecha(fila, columna, fecha->fecha, fecha->hora);
+        hoja.columnaDeFechas(columna);
+        hoja.ajustarColumnas();
         return;
     }
-    libro().escribirTexto(fila, columna, limpio);
+    hoja.escribirTexto(fila, columna, limpio);
+}
+
+// Every date, in the workstation's order or in ISO form, starts with a
+// digit; other texts need not be read.
+std::optional<ado::LectorFechas::FechaHora> ModExportarExcel::fechaValida(const QString& texto) const {
+    if (texto.isEmpty() || !texto.front().isDigit()) return std::nullopt;
+    return fechas_->leer(texto);
 }
 
 // The amount the utility component reads in the text, when the whole text
@@ -213,6 +222,7 @@ void ModExportarExcel::escribirCelda(int fila, int columna, const QString& texto
 // the workstation's separator) and above zero. A text that only starts with
 // a number ("05/03/2024", "12 cajas") is no amount.
 std::optional<double> ModExportarExcel::importePositivo(const QString& texto) const {
+    if (!puedeSerImporte(texto)) return std::nullopt;
     const QRegularExpression& numero =
         texto.contains(separadorDecimal_) ? importeRegional_ : importeConPunto_;
     if (!numero.match(texto).hasMatch()) return std::nullopt;
@@ -223,6 +233,15 @@ std::optional<double> ModExportarExcel::importePositivo(const QString& texto) co
         // Too large for an amount: it stays text.
     }
     return std::nullopt;
+}
+
+// Whether the text starts as an amount's shape does (a sign, a digit or a
+// decimal separator), which spares the whole comparison to most texts.
+bool ModExportarExcel::puedeSerImporte(const QString& texto) const {
+    if (texto.isEmpty()) return false;
+    const QChar primero = texto.front();
+    return primero.isDigit() || primero == u'-' || primero == u'+' || primero == u'.' ||
+           texto.startsWith(separadorDecimal_);
 }
 
 namespace {
@@ -261,6 +280,7 @@ void ModExportarExcel::guardarLibro() {
     }
     const QString ruta = libro_->archivo();
     try {
+        cortadas_ = libro_->celdasCortadas();
         libro_->cerrar();
         archivo_ = ruta;
     } catch (const plataforma::RuntimeError& error) {
@@ -270,6 +290,24 @@ void ModExportarExcel::guardarLibro() {
                           plataforma::estilo::Critico, TituloAvisos);
     }
     libro_.reset();
+}
+
+// A text the sheet could not hold whole went in cut; the workbook is saved
+// by now, and the user hears of it before it opens.
+void ModExportarExcel::avisarTextosCortados() {
+    if (archivo_.isEmpty() || cortadas_.isEmpty()) return;
+    QStringList nombradas = cortadas_.mid(0, CeldasCortadasNombradas);
+    if (cortadas_.size() > CeldasCortadasNombradas) nombradas << QStringLiteral("…");
+    const QString limite = QLocale().toString(LibroExcel::LargoMaximoTexto);
+    const QString texto =
+        cortadas_.size() == 1
+            ? QStringLiteral("El texto de la celda %1 era más largo de lo que cabe en una celda de la planilla "
+                             "(%2 caracteres) y quedó cortado.")
+                  .arg(nombradas.first(), limite)
+            : QStringLiteral("Los textos de %1 celdas (%2) eran más largos de lo que cabe en una celda de la "
+                             "planilla (%3 caracteres) y quedaron cortados.")
+                  .arg(QString::number(cortadas_.size()), nombradas.join(QStringLiteral(", ")), limite);
+    dialogos_.mensaje(texto, plataforma::estilo::Exclamacion, TituloAvisos);
 }
 
 void ModExportarExcel::abrirLibro() {

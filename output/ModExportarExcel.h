@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/Dll_Display.h"
+#include "platform/ado/LectorFechas.h"
 
 #include <QDateTime>
 #include <QList>
@@ -35,7 +36,9 @@ class LibroExcel;
 // folder), named after what it holds (the title, else the grid's window
 // title) and the moment of the export; an existing file is never replaced.
 // When the workbook cannot be written, or nothing opens it, a message says so
-// and where the file is; every other failing step is passed over silently.
+// and where the file is; a text longer than a cell holds goes in cut, and a
+// message after the workbook is saved names its cells. Every other failing
+// step is passed over silently.
 // A request that comes while an export runs (its events are let through) is
 // ignored.
 class ModExportarExcel {
@@ -78,14 +81,17 @@ public:
     static QString nombreLibro(const QString& contenido, const QDateTime& momento);
 
 private:
-    void listarColumnas(const QTableView& grilla, QStringList& encabezados, QList<int>& anchos) const;
+    void listarColumnas(const QTableView& grilla, QStringList& encabezados, QList<int>& anchos);
     void exportarFilas(const QTableView& grilla);
-    void exportarCelda(const QTableView& grilla, int fila, int columna, int& columnaHoja);
+    void mostrarFila(int fila, const QString& total);
     void escribirCelda(int fila, int columna, const QString& texto);
     void prepararLecturaDeImportes();
     std::optional<double> importePositivo(const QString& texto) const;
+    bool puedeSerImporte(const QString& texto) const;
+    std::optional<ado::LectorFechas::FechaHora> fechaValida(const QString& texto) const;
     QString reservarArchivo() const;
     void guardarLibro();
+    void avisarTextosCortados();
     void abrirLibro();
     LibroExcel& libro() const;
 
@@ -98,14 +104,18 @@ private:
     bool exportando_ = false;
     std::unique_ptr<LibroExcel> libro_;
     int filaEncabezado_ = 1;
+    QList<int> columnasExportadas_;  // grid columns, in sheet order
     QString contenido_;
     QString archivo_;
     QString falla_;
+    QStringList cortadas_;  // cells whose text the sheet could not hold whole
     // A whole number in the workstation's form, and one with a decimal point
     // (for texts without the workstation's separator).
     QString separadorDecimal_;
     QRegularExpression importeRegional_;
     QRegularExpression importeConPunto_;
+    // The workstation's date format, taken at the start of the export.
+    std::optional<ado::LectorFechas> fechas_;
 };
 
 }  // namespace salida

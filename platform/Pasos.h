@@ -42,13 +42,19 @@ inline bool ejecutarPasos(std::initializer_list<Paso> pasos, const TratamientoDe
     return true;
 }
 
-inline void ejecutarSaltandoErrores(std::initializer_list<Paso> pasos) {
-    for (const Paso& paso : pasos) {
-        try {
-            paso();
-        } catch (const RuntimeError&) {
-        }
+// One step in error-continuation mode, called as it comes: for a step that
+// runs very many times (a cell of a large grid), where making a Paso of it
+// each time would cost as much as the step.
+template <typename Llamable>
+void ejecutarSaltandoError(Llamable&& paso) {
+    try {
+        paso();
+    } catch (const RuntimeError&) {
     }
+}
+
+inline void ejecutarSaltandoErrores(std::initializer_list<Paso> pasos) {
+    for (const Paso& paso : pasos) ejecutarSaltandoError(paso);
 }
 
 }  // namespace plataforma

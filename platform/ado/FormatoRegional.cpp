@@ -1,8 +1,8 @@
 #include "platform/ado/FormatoRegional.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <QTime>
+#include <algorithm>
 
 namespace ado {
 
@@ -30,6 +30,14 @@ QDate leerFechaRegional(const QString& texto) {
     QString corto = FormatoRegional::formatoFecha();
     corto.replace(QStringLiteral("dd"), QStringLiteral("d")).replace(QStringLiteral("MM"), QStringLiteral("M"));
     return QDate::fromString(texto, corto);
+}
+
+// Where the date of a date-and-time text ends: at its first blank or "T";
+// -1 when it has neither.
+qsizetype finDeFecha(const QString& texto) {
+    const qsizetype blanco = texto.indexOf(u' ');
+    const qsizetype t = texto.indexOf(u'T');
+    return blanco < 0 ? t : t < 0 ? blanco : std::min(blanco, t);
 }
 
 QTime leerHora(const QString& texto) {
@@ -91,7 +99,7 @@ QDateTime FormatoRegional::leerFechaHora(const QString& texto) {
     if (limpio.isEmpty()) return {};
     QString parteFecha = limpio;
     QString parteHora;
-    qsizetype corte = limpio.indexOf(QRegularExpression(QStringLiteral("[ T]")));
+    const qsizetype corte = finDeFecha(limpio);
     if (corte > 0) {
         parteFecha = limpio.left(corte);
         parteHora = limpio.mid(corte + 1).trimmed();

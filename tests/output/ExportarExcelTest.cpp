@@ -6,6 +6,7 @@
 #include "output/ModExportarExcel.h"
 
 #include "LectorLibro.h"
+#include "output/LibroExcel.h"
 #include "output/Lbf_CtrlDisplay.h"
 #include "session/utility_component/Utilidades.h"
 #include "support/DialogosGuion.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -174,20 +176,50 @@ TEST_F(ExportacionAPlanilla, EncabezadosConBordesFondoAzulYLetraBlancaEnNegrita)
     EXPECT_EQ(dato.relleno, QString());
 }
 
-// Columns take the grid's width in twips / 90; a column that received a date
-// fits its widest cell instead.
-TEST_F(ExportacionAPlanilla, AnchosDeLaGrillaSobreNoventaYLaColumnaDeFechasAjustada) {
+// A sheet without dates keeps the grid's widths: twips / 90.
+TEST_F(ExportacionAPlanilla, SinFechasLasColumnasTomanElAnchoDeLaGrillaSobreNoventa) {
     llenar({{"MOTIVO", 200}, {"FECHA", 40}, {"ESTADO", 90}},
-           {{"Revisión", "05/03/2024", "ABIERTA"}, {"Control", "06/03/2024", "FINALIZADA"}});
+           {{"Revisión", "sin fecha", "ABIERTA"}, {"Control", "-", "FINALIZADA"}});
     exportar();
     ASSERT_EQ(abiertos_.size(), 1);
     const LectorLibro libro(abiertos_[0].toLocalFile());
     ASSERT_TRUE(libro.valido()) << libro.error().toStdString();
     EXPECT_DOUBLE_EQ(libro.ancho(QStringLiteral("A")), anchoGuardado(200.0 * TwipsPorPixel / 90));
+    EXPECT_DOUBLE_EQ(libro.ancho(QStringLiteral("B")), anchoGuardado(40.0 * TwipsPorPixel / 90));
     EXPECT_DOUBLE_EQ(libro.ancho(QStringLiteral("C")), anchoGuardado(90.0 * TwipsPorPixel / 90));
-    // "05/03/2024" is 10 characters: wider than 40 pixels' 6.67, not as wide as 13.
-    EXPECT_GE(libro.ancho(QStringLiteral("B")), 10);
-    EXPECT_LT(libro.ancho(QStringLiteral("B")), 13);
+}
+
+// Once a date has gone in, every column of the sheet, not only the one of
+// dates, fits its longest text (heading included) whatever the grid's width;
+// a text longer than a column can be wide gets the widest column.
+TEST_F(ExportacionAPlanilla, ConUnaFechaCadaColumnaSeAjustaASuTextoMasLargo) {
+    const QString largo(300, u'x');
+    llenar({{"MOTIVO", 20}, {"FECHA Y HORA DE LA APERTURA", 300}, {"IMPORTE", 200}, {"ESTADO", 10}, {"N", 40}},
+           {{"Revisión mensual del extracto", "05/03/2024", "1234,50", "ABIERTA", largo},
+            {"Control", "06/03/2024 09:15:22", "1.234.567,89", "FINALIZADA", "corto"}});
+    exportar();
+    ASSERT_EQ(abiertos_.size(), 1);
+    const LectorLibro libro(abiertos_[0].toLocalFile());
+    ASSERT_TRUE(libro.valido()) << libro.error().toStdString();
+
+    struct Esperado {
+        const char* columna;
+        int caracteres;  // of its longest text
+    };
+    const Esperado esperados[] = {
+        {"A", int(QStringLiteral("Revisión mensual del extracto").size())},
+        {"B", int(QStringLiteral("FECHA Y HORA DE LA APERTURA").size())},
+        {"C", int(QStringLiteral("1234567.89").size())},  // the number as the sheet shows it
+        {"D", int(QStringLiteral("FINALIZADA").size())},
+    };
+    for (const Esperado& e : esperados) {
+        SCOPED_TRACE(e.columna);
+        const double ancho = libro.ancho(QString::fromLatin1(e.columna));
+        EXPECT_GE(ancho, e.caracteres);
+        EXPECT_LE(ancho, e.caracteres + 2);
+    }
+    EXPECT_DOUBLE_EQ(libro.ancho(QStringLiteral("E")), anchoGuardado(255));
+    EXPECT_EQ(libro.celda(QStringLiteral("B2")).formato, QStringLiteral("dd/mm/yyyy"));
 }
 
 TEST_F(ExportacionAPlanilla, SoloLaFilaDeEncabezadosDaUnaHojaConEncabezadosYElCartelSeCierra) {
@@ -200,6 +232,54 @@ TEST_F(ExportacionAPlanilla, SoloLaFilaDeEncabezadosDaUnaHojaConEncabezadosYElCa
     EXPECT_EQ(libro.filas(), 1);
     EXPECT_EQ(libro.celdasConValor(), 2);
     EXPECT_TRUE(dialogos_.mensajes().empty());
+}
+
+// A text longer than a cell holds goes in cut to 32,767 characters (never
+// inside a character written as two UTF-16 units) instead of leaving its cell
+// empty; one message names the cells, before the workbook opens.
+TEST_F(ExportacionAPlanilla, UnTextoMasLargoQueUnaCeldaSeEscribeCortadoYSeAvisa) {
+    const int maximo = salida::LibroExcel::LargoMaximoTexto;
+    const QString cara = QString::fromUtf8("\xF0\x9F\x98\x80");  // two UTF-16 units
+    llenar({{"Detalle", 100}, {"Otro", 100}},
+           {{QString(40000, u'a'), QStringLiteral("x")},
+            {QString(maximo, u'c'), QStringLiteral("y")},
+            {QString(maximo - 1, u'b') + cara, QStringLiteral("z")},
+            {QStringLiteral("corto"), QString(maximo + 1, u'd')}});
+    qsizetype mensajesAlAbrir = -1;
+    exportador_.setDestino({[this] { return documentos_; },
+                            [&](const QUrl& url) {
+                                abiertos_ << url;
+                                mensajesAlAbrir = qsizetype(dialogos_.mensajes().size());
+                                return true;
+                            }});
+    exportar();
+
+    ASSERT_EQ(abiertos_.size(), 1);
+    const LectorLibro libro(abiertos_[0].toLocalFile());
+    ASSERT_TRUE(libro.valido()) << libro.error().toStdString();
+    EXPECT_EQ(libro.celda(QStringLiteral("A2")).valor.toString(), QString(maximo, u'a'));
+    EXPECT_EQ(libro.celda(QStringLiteral("A3")).valor.toString(), QString(maximo, u'c'));
+    EXPECT_EQ(libro.celda(QStringLiteral("A4")).valor.toString(), QString(maximo - 1, u'b'));
+    EXPECT_EQ(libro.celda(QStringLiteral("A5")).valor.toString(), QStringLiteral("corto"));
+    EXPECT_EQ(libro.celda(QStringLiteral("B5")).valor.toString(), QString(maximo, u'd'));
+
+    ASSERT_EQ(dialogos_.mensajes().size(), 1u);
+    EXPECT_EQ(mensajesAlAbrir, 1);
+    const auto& m = dialogos_.mensajes()[0];
+    EXPECT_EQ(m.estilo, plataforma::estilo::Exclamacion);
+    EXPECT_EQ(m.texto, QStringLiteral("Los textos de 3 celdas (A2, A4, B5) eran más largos de lo que cabe en una "
+                                      "celda de la planilla (32.767 caracteres) y quedaron cortados."));
+}
+
+TEST_F(ExportacionAPlanilla, UnaSolaCeldaCortadaSeNombra) {
+    llenar({{"Detalle", 100}}, {{QStringLiteral("x")}, {QString(50000, u'a')}});
+    exportar(false);
+    ASSERT_EQ(dialogos_.mensajes().size(), 1u);
+    EXPECT_EQ(dialogos_.mensajes()[0].texto,
+              QStringLiteral("El texto de la celda A3 era más largo de lo que cabe en una celda de la planilla "
+                             "(32.767 caracteres) y quedó cortado."));
+    EXPECT_EQ(LectorLibro(exportador_.archivo()).celda(QStringLiteral("A3")).valor.toString().size(),
+              salida::LibroExcel::LargoMaximoTexto);
 }
 
 // ---- Where the workbook goes ----------------------------------------------------------
@@ -273,6 +353,39 @@ TEST_F(ExportacionAPlanilla, UnPedidoDuranteLaExportacionSeIgnora) {
     const LectorLibro libro(exportador_.archivo());
     ASSERT_TRUE(libro.valido()) << libro.error().toStdString();
     EXPECT_EQ(libro.filas(), 4);
+}
+
+// While the rows are written the progress window is up and shows "r de n"
+// for a row being written, counting up; the events that reach the program
+// meanwhile come through that window, the first time at the first row.
+TEST_F(ExportacionAPlanilla, ElCartelCuentaLasFilasMientrasSeEscriben) {
+    QList<QStringList> filas;
+    for (int r = 1; r <= 2000; ++r) filas << QStringList{QString::number(r), QStringLiteral("texto")};
+    llenar({{"N", 80}, {"T", 80}}, filas);
+    QStringList vistas;
+    QTimer espia;
+    espia.setInterval(0);
+    QObject::connect(&espia, &QTimer::timeout, [&] {
+        const salida::Lbf_CtrlDisplay* ventana = exportador_.display().ventana();
+        if (ventana && ventana->isVisible()) vistas << ventana->LblCtrol(2)->text();
+    });
+    espia.start();
+    exportar();
+    espia.stop();
+
+    ASSERT_FALSE(vistas.isEmpty());
+    EXPECT_EQ(vistas.first(), QStringLiteral("1 de 2000"));
+    int anterior = 0;
+    for (const QString& vista : vistas) {
+        const QStringList partes = vista.split(QStringLiteral(" de "));
+        ASSERT_EQ(partes.size(), 2) << vista.toStdString();
+        EXPECT_EQ(partes[1], QStringLiteral("2000"));
+        EXPECT_GE(partes[0].toInt(), anterior) << vista.toStdString();
+        EXPECT_LE(partes[0].toInt(), 2000);
+        anterior = partes[0].toInt();
+    }
+    EXPECT_EQ(exportador_.display().ventana(), nullptr);
+    EXPECT_EQ(LectorLibro(exportador_.archivo()).filas(), 2001);
 }
 
 // ---- What the user is told ------------------------------------------------------------------
