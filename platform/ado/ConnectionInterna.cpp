@@ -52,7 +52,8 @@ void renombrar(TablaDatos& tabla, const char* de, const char* a) {
 odbc::VerificadorOdbc Connection::Interna::verificador() const {
     const Proveedor* p = proveedor.get();
     return odbc::VerificadorOdbc(
-        errores, [p](Error& e) { if (p) p->normalizar(e); }, p ? p->origen() : QStringLiteral("ADODB.Connection"));
+        errores, [p](Error& e) { if (p) p->normalizar(e); }, p ? p->origen() : QStringLiteral("ADODB.Connection"),
+        p ? p->textos() : odbc::Textos::Anchos);
 }
 
 // The error goes on the list as well: callers of a command learn of a

@@ -46,6 +46,10 @@ public:
     virtual void conectado(odbc::ConexionOdbc& /*conexion*/, const odbc::VerificadorOdbc& /*verificar*/,
                            long /*segundosEspera*/) {}
 
+    // How its driver takes texts: through the wide calls unless it has only
+    // the narrow ones.
+    virtual odbc::Textos textos() const { return odbc::Textos::Anchos; }
+
     // Gives an engine's diagnostic its SQL Server state and native number.
     virtual void normalizar(Error&) const {}
 

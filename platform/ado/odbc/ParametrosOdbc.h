@@ -11,7 +11,7 @@ namespace ado::odbc {
 // The values bound to a prepared statement's markers, kept alive until it
 // has run. Each value goes as the C type that carries it exactly: whole
 // numbers as such, amounts and dates as text, so that no amount passes
-// through a double.
+// through a double; texts in the form the statement's driver takes them.
 class ParametrosOdbc {
 public:
     struct Destino {
@@ -25,14 +25,18 @@ public:
 
 private:
     struct Parametro {
+        bool esTexto = true;  // texts, amounts, dates and nulls
         SQLSMALLINT tipoC = SQL_C_CHAR;
         Destino destino;
-        QByteArray texto;
+        QString texto;
+        QByteArray utf8;
         SQLBIGINT entero = 0;
         double doble = 0;
         unsigned char bit = 0;
         SQLLEN indicador = 0;
     };
+    static SQLLEN prepararTexto(Parametro& p, Textos textos);
+
     std::deque<Parametro> lista_;  // a deque: bound addresses never move
 };
 

@@ -22,6 +22,7 @@ public:
     void conectado(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
                    long segundosEspera) override;
 
+    odbc::Textos textos() const override;
     void normalizar(Error& error) const override { motor_->normalizar(error); }
     bool ejecutaPorSentencias() const override { return motor_->ejecutaPorSentencias(); }
     QString reescribir(const QString& sentencia, const TipoDeclarado& tipoDeclarado) const override {
