@@ -31,8 +31,10 @@ Orden ordenDe(const QString& sentencia) {
     return Orden::Ejecutar;
 }
 
+// A text with several results opens the first, as ADO does; the later
+// statements still run and count their rows.
 void acumular(Connection::Interna::Resultado& total, Connection::Interna::Resultado&& parcial) {
-    if (parcial.filas) total.filas = std::move(parcial.filas);
+    if (parcial.filas && !total.filas) total.filas = std::move(parcial.filas);
     if (parcial.afectadas >= 0) total.afectadas = (total.afectadas < 0 ? 0 : total.afectadas) + parcial.afectadas;
 }
 
