@@ -9,6 +9,25 @@ namespace {
 template <class... F> struct Visitante : F... { using F::operator()...; };
 template <class... F> Visitante(F...) -> Visitante<F...>;
 
+// A date-and-time column the engine itself understands takes the moment as
+// a timestamp: no text in a date order the server might read otherwise.
+bool vaComoMomento(const ParametrosOdbc::Destino& destino) {
+    return !destino.fechaEnTexto && (destino.tipoSql == SQL_TYPE_TIMESTAMP || destino.tipoSql == SQL_DATETIME);
+}
+
+SQL_TIMESTAMP_STRUCT momentoDe(const QDateTime& f) {
+    const QDate d = f.date();
+    const QTime t = f.time();
+    SQL_TIMESTAMP_STRUCT m{};
+    m.year = static_cast<SQLSMALLINT>(d.year());
+    m.month = static_cast<SQLUSMALLINT>(d.month());
+    m.day = static_cast<SQLUSMALLINT>(d.day());
+    m.hour = static_cast<SQLUSMALLINT>(t.hour());
+    m.minute = static_cast<SQLUSMALLINT>(t.minute());
+    m.second = static_cast<SQLUSMALLINT>(t.second());
+    return m;
+}
+
 }  // namespace
 
 void ParametrosOdbc::agregar(const Variant& valor, const Destino& destino) {
@@ -21,7 +40,16 @@ void ParametrosOdbc::agregar(const Variant& valor, const Destino& destino) {
         [&](double d) { p.esTexto = false; p.tipoC = SQL_C_DOUBLE; p.doble = d; p.indicador = 0; },
         [&](Importe i) { p.texto = i.texto(u'.'); },
         [&](const QString& s) { p.texto = s; },
-        [&](const QDateTime& f) { p.texto = FormatoRegional::textoIso(f); },
+        [&](const QDateTime& f) {
+            if (!vaComoMomento(destino)) {
+                p.texto = FormatoRegional::textoIso(f);
+                return;
+            }
+            p.esTexto = false;
+            p.tipoC = SQL_C_TYPE_TIMESTAMP;
+            p.momento = momentoDe(f);
+            p.indicador = 0;
+        },
     }, valor.crudo());
     lista_.push_back(std::move(p));
 }
@@ -50,6 +78,7 @@ void ParametrosOdbc::vincular(SentenciaOdbc& sentencia) {
         void* dato = p.tipoC == SQL_C_SBIGINT ? static_cast<void*>(&p.entero)
                      : p.tipoC == SQL_C_DOUBLE ? static_cast<void*>(&p.doble)
                      : p.tipoC == SQL_C_BIT    ? static_cast<void*>(&p.bit)
+                     : p.tipoC == SQL_C_TYPE_TIMESTAMP ? static_cast<void*>(&p.momento)
                      : p.tipoC == SQL_C_WCHAR  ? static_cast<void*>(p.texto.data())
                                                : static_cast<void*>(p.utf8.data());
         // A text's column size counts its characters (its bytes in UTF-8).
