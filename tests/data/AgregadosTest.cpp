@@ -265,7 +265,14 @@ TEST_P(Agregados, BuscaMinimoYBuscaUltimoCodigo) {
     EXPECT_EQ(enviadas(), esperadas);
 }
 
+// "_" and "%" in a table name are letters of the name: a column of a table
+// whose name they would match as a pattern never counts.
 TEST_P(Agregados, ExisteCampoDB) {
+    for (const char* sentencia : {"CREATE TABLE A_B (Codigo VARCHAR(10))", "CREATE TABLE AXB (Solo VARCHAR(10))",
+                                  "CREATE TABLE AB_CD (Otra VARCHAR(10))"}) {
+        db->EjecutaConsultaSQL(QString::fromLatin1(sentencia));
+        ASSERT_EQ(db->gCnn().errors().Count(), 0) << sentencia;
+    }
     struct Caso {
         const char* tabla;
         const char* campo;
@@ -274,6 +281,8 @@ TEST_P(Agregados, ExisteCampoDB) {
     const Caso casos[] = {
         {"MA_CODIGOS", "Importe", true}, {"MA_CODIGOS", " importe ", true}, {"V_MA_ARTICULOS", "GRUPO", true},
         {"MA_CODIGOS", "Precio", false}, {"NOEXISTE", "Codigo", false},
+        {"A_B", "Codigo", true}, {"A_B", "Solo", false}, {"AXB", "Solo", true}, {"AXB", "Codigo", false},
+        {"A%", "Codigo", false}, {"A%", "Otra", false}, {"AB\\_CD", "Otra", false}, {"AB_CD", "Otra", true},
     };
     for (const Caso& c : casos)
         EXPECT_EQ(db->ExisteCampoDB(QString::fromUtf8(c.tabla), QString::fromUtf8(c.campo)), c.existe)
