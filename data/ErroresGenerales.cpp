@@ -27,6 +27,14 @@ QString rutaLogGeneral(const utilidades::Utilidades& utilidades) {
     return carpeta + QStringLiteral("QZERR.LOG");
 }
 
+// AUX_ERR's Fecha as the column holds it: the suite's text column gets the
+// workstation's writing of the moment; a server whose column is a date type
+// gets the moment itself, which the layer binds as a timestamp.
+ado::Variant fechaDelRegistro(const ado::Field& columna, const QDateTime& momento) {
+    if (DB_Dll::adodate(columna.Type())) return momento;
+    return momento.toString(formatoFechaHoraQt());
+}
+
 }  // namespace
 
 int TratamientoErroresGeneral(DB_Dll& principal, const plataforma::RuntimeError& CodErr,
@@ -76,7 +84,7 @@ void RegistrarErrorAux(DB_Dll& principal, const QString& SentenciaSQL, QString& 
         // 3.
         [&] { fila.AddNew(); },
         [&] { poner("Proceso", ejecutable); },
-        [&] { poner("Fecha", QDateTime::currentDateTime().toString(formatoFechaHoraQt())); },
+        [&] { poner("Fecha", fechaDelRegistro(fila.Fields(QStringLiteral("Fecha")), QDateTime::currentDateTime())); },
         [&] { poner("Error", Error); },
         [&] { poner("Descripcion", utilidades.ajustar(Descripcion, 250)); },
         [&] { poner("SQL", SentenciaSQL); },

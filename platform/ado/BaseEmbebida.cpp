@@ -35,7 +35,7 @@ void crearBaseEmbebida(const QString& archivoDb, const QStringList& scripts) {
     Errors errores;
     const ProveedorSqlite proveedor{QFileInfo(archivoDb).absolutePath()};
     const odbc::VerificadorOdbc verificar(errores, [&proveedor](Error& e) { proveedor.normalizar(e); },
-                                          proveedor.origen());
+                                          proveedor.origen(), proveedor.textos());
     const odbc::EntornoOdbc entorno;
     odbc::ConexionOdbc conexion(entorno, ProveedorSqlite::cadenaArchivo(archivoDb, true), 15, verificar);
     ProveedorSqlite(QFileInfo(archivoDb).absolutePath()).conectado(conexion, verificar, 15);

@@ -31,14 +31,30 @@ Orden ordenDe(const QString& sentencia) {
     return Orden::Ejecutar;
 }
 
+// A text with several results opens the first, as ADO does; the later
+// statements still run and count their rows.
 void acumular(Connection::Interna::Resultado& total, Connection::Interna::Resultado&& parcial) {
-    if (parcial.filas) total.filas = std::move(parcial.filas);
+    if (parcial.filas && !total.filas) total.filas = std::move(parcial.filas);
     if (parcial.afectadas >= 0) total.afectadas = (total.afectadas < 0 ? 0 : total.afectadas) + parcial.afectadas;
 }
 
 // ADO's empty restriction means none.
 void restriccion(const QStringList& lista, int i, std::optional<QString>& destino) {
     if (i < lista.size() && !lista[i].isEmpty()) destino = lista[i];
+}
+
+// ODBC's catalogue calls take schema, table and column names as patterns,
+// where "_" and "%" match any character and any text; ADO's restrictions
+// name objects exactly. The driver's escape character (itself included)
+// makes each a letter again; a driver without one gets the name as it is.
+QString literalEnPatron(const QString& nombre, const QString& escape) {
+    if (escape.isEmpty()) return nombre;
+    QString literal;
+    for (const QChar c : nombre) {
+        if (c == u'_' || c == u'%' || escape == c) literal += escape;
+        literal += c;
+    }
+    return literal;
 }
 
 void renombrar(TablaDatos& tabla, const char* de, const char* a) {
@@ -52,7 +68,8 @@ void renombrar(TablaDatos& tabla, const char* de, const char* a) {
 odbc::VerificadorOdbc Connection::Interna::verificador() const {
     const Proveedor* p = proveedor.get();
     return odbc::VerificadorOdbc(
-        errores, [p](Error& e) { if (p) p->normalizar(e); }, p ? p->origen() : QStringLiteral("ADODB.Connection"));
+        errores, [p](Error& e) { if (p) p->normalizar(e); }, p ? p->origen() : QStringLiteral("ADODB.Connection"),
+        p ? p->textos() : odbc::Textos::Anchos);
 }
 
 // The error goes on the list as well: callers of a command learn of a
@@ -241,7 +258,7 @@ TablaDatos Connection::Interna::columnas(const QStringList& restricciones) {
 
 // ADO's restrictions as an ODBC catalogue call takes them: an empty text
 // means none, the catalogue counts only where the engine knows databases, and
-// names are spelled as the engine's catalogue keeps them. The result's
+// names are spelled as the engine's catalogue keeps them, never as patterns. The result's
 // columns carry ADO's names.
 TablaDatos Connection::Interna::leerCatalogo(
     const QStringList& restricciones, bool cuartaEsNombre,
@@ -253,8 +270,10 @@ TablaDatos Connection::Interna::leerCatalogo(
     restriccion(restricciones, 1, r.esquema);
     restriccion(restricciones, 2, r.objeto);
     restriccion(restricciones, 3, r.cuarta);
-    if (r.objeto) r.objeto = proveedor->nombreEnCatalogo(*r.objeto);
-    if (cuartaEsNombre && r.cuarta) r.cuarta = proveedor->nombreEnCatalogo(*r.cuarta);
+    const QString escape = conexion->informacion(SQL_SEARCH_PATTERN_ESCAPE);
+    if (r.esquema) r.esquema = literalEnPatron(*r.esquema, escape);
+    if (r.objeto) r.objeto = literalEnPatron(proveedor->nombreEnCatalogo(*r.objeto), escape);
+    if (cuartaEsNombre && r.cuarta) r.cuarta = literalEnPatron(proveedor->nombreEnCatalogo(*r.cuarta), escape);
     const auto verificar = verificador();
     odbc::SentenciaOdbc s(*conexion, verificar, commandTimeout);
     llamar(s, r);

@@ -27,7 +27,7 @@ struct Connection::Interna {
     explicit Interna(Errors& lista) : errores(lista), vida(std::make_shared<int>(0)) {}
 
     struct Resultado {
-        std::optional<TablaDatos> filas;  // of the last statement that produced any
+        std::optional<TablaDatos> filas;  // of the first statement that produced any
         long afectadas = -1;              // -1 when no statement reported a count
     };
 

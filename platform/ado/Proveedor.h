@@ -53,6 +53,10 @@ public:
     virtual void terminarTransaccion(odbc::ConexionOdbc& conexion, bool confirmar,
                                      const odbc::VerificadorOdbc& verificar, long segundosEspera) const;
 
+    // How its driver takes texts: through the wide calls unless it has only
+    // the narrow ones.
+    virtual odbc::Textos textos() const { return odbc::Textos::Anchos; }
+
     // Gives an engine's diagnostic its SQL Server state and native number.
     virtual void normalizar(Error&) const {}
 

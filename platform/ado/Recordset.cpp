@@ -28,7 +28,7 @@ const QString origenRecordset = QStringLiteral("ADODB.Recordset");
 }
 
 odbc::ParametrosOdbc::Destino destinoDe(const TablaDatos::Columna& c) {
-    return {c.descripcion.tipoSql, c.descripcion.tamano, c.descripcion.decimales};
+    return {c.descripcion.tipoSql, c.descripcion.tamano, c.descripcion.decimales, c.descripcion.fechaEnTexto};
 }
 
 }  // namespace

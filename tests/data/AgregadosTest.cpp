@@ -4,6 +4,7 @@
 // to the connection, before the engine's own rewriting).
 
 #include "data/DB_Dll.h"
+#include "data/ErroresGenerales.h"
 #include "data/SentenciasAgregados.h"
 #include "platform/ado/BaseEmbebida.h"
 #include "platform/ado/Errors.h"
@@ -11,6 +12,7 @@
 #include "tests/support/BasePostgres.h"
 #include "tests/support/DialogosGuion.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -263,7 +265,14 @@ TEST_P(Agregados, BuscaMinimoYBuscaUltimoCodigo) {
     EXPECT_EQ(enviadas(), esperadas);
 }
 
+// "_" and "%" in a table name are letters of the name: a column of a table
+// whose name they would match as a pattern never counts.
 TEST_P(Agregados, ExisteCampoDB) {
+    for (const char* sentencia : {"CREATE TABLE A_B (Codigo VARCHAR(10))", "CREATE TABLE AXB (Solo VARCHAR(10))",
+                                  "CREATE TABLE AB_CD (Otra VARCHAR(10))"}) {
+        db->EjecutaConsultaSQL(QString::fromLatin1(sentencia));
+        ASSERT_EQ(db->gCnn().errors().Count(), 0) << sentencia;
+    }
     struct Caso {
         const char* tabla;
         const char* campo;
@@ -272,6 +281,8 @@ TEST_P(Agregados, ExisteCampoDB) {
     const Caso casos[] = {
         {"MA_CODIGOS", "Importe", true}, {"MA_CODIGOS", " importe ", true}, {"V_MA_ARTICULOS", "GRUPO", true},
         {"MA_CODIGOS", "Precio", false}, {"NOEXISTE", "Codigo", false},
+        {"A_B", "Codigo", true}, {"A_B", "Solo", false}, {"AXB", "Solo", true}, {"AXB", "Codigo", false},
+        {"A%", "Codigo", false}, {"A%", "Otra", false}, {"AB\\_CD", "Otra", false}, {"AB_CD", "Otra", true},
     };
     for (const Caso& c : casos)
         EXPECT_EQ(db->ExisteCampoDB(QString::fromUtf8(c.tabla), QString::fromUtf8(c.campo)), c.existe)
@@ -370,6 +381,41 @@ TEST_P(Agregados, VerCampoDB) {
         EXPECT_EQ(sentencias.size(), c.agregada ? 1 : 0) << sentencias.join(u'\n').toStdString();
     }
     EXPECT_TRUE(db->ExisteCampoDB(QStringLiteral("MA_X"), QStringLiteral("EXTRA")));
+    EXPECT_TRUE(dialogos.mensajes().empty());
+}
+
+// ---- The error table on both engines ----------------------------------------------------
+
+// The row of a failed batch lands whatever type the server gives AUX_ERR's
+// Fecha: a text column keeps the workstation's "dd/MM/yy hh:mm", a date
+// column gets the moment itself.
+TEST_P(Agregados, RegistrarErrorAuxEscribeLaFechaComoLaColumnaLaTiene) {
+    for (const char* tipo : {"VARCHAR(30)", "TIMESTAMP"}) {
+        db->EjecutaConsultaSQL(QStringLiteral("CREATE TABLE AUX_ERR (ID INTEGER, Proceso VARCHAR(50), Fecha ") +
+                               QString::fromLatin1(tipo) +
+                               QStringLiteral(", Error INTEGER, Descripcion VARCHAR(250), SQL TEXT, pc VARCHAR(50), "
+                                              "Usuario VARCHAR(30))"));
+        ASSERT_EQ(db->gCnn().errors().Count(), 0) << db->gCnn().errors().Item(0).Description.toStdString();
+        const QDateTime antes = QDateTime::currentDateTime().addSecs(-60);
+        QString proceso;
+
+        datos::RegistrarErrorAux(*db, QStringLiteral("INSERT INTO X VALUES ('a')"), proceso, 2627,
+                                 QStringLiteral("duplicada"));
+
+        ado::Recordset fila;
+        fila.Open(QStringLiteral("SELECT Fecha, Error FROM AUX_ERR"), db->gCnn());
+        ASSERT_EQ(fila.RecordCount(), 1) << tipo;
+        EXPECT_EQ(fila["Error"].aEntero(), 2627) << tipo;
+        const ado::Variant fecha = fila["Fecha"];
+        if (QByteArray(tipo).startsWith("VARCHAR")) {
+            EXPECT_EQ(fecha.texto().size(), 14) << fecha.texto().toStdString();  // dd/MM/yy hh:mm
+        } else {
+            EXPECT_GE(fecha.aFechaHora(), antes) << fecha.texto().toStdString();
+            EXPECT_LE(fecha.aFechaHora(), QDateTime::currentDateTime().addSecs(60)) << fecha.texto().toStdString();
+        }
+        fila.Close();
+        db->EjecutaConsultaSQL(QStringLiteral("DROP TABLE AUX_ERR"));
+    }
     EXPECT_TRUE(dialogos.mensajes().empty());
 }
 

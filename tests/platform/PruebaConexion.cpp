@@ -345,6 +345,29 @@ TEST_F(Conexion, ExecuteDevuelveFilasYCuentaLasAfectadas) {
     EXPECT_EQ(cnn_.Execute(QStringLiteral("DELETE FROM AUX_ERR")).State(), ado::estado::Cerrado);
 }
 
+// As ADO, a text whose statements give several results opens the first;
+// the statements after it run as well.
+TEST_F(Conexion, UnTextoDeVariosResultadosAbreElPrimero) {
+    const QString texto = QStringLiteral(
+        "UPDATE MA_CUENTAS SET Activa = 0 WHERE Codigo = '1.1.02';\r\n"
+        "SELECT Codigo FROM MA_CUENTAS WHERE Codigo = '1.1.01';\r\n"
+        "SELECT Descripcion, Saldo FROM MA_CUENTAS ORDER BY Codigo;\r\n"
+        "UPDATE MA_CUENTAS SET Activa = 0 WHERE Codigo = '2.1.01'");
+    const auto primerResultado = [](ado::Recordset& rs) {
+        ASSERT_EQ(rs.State(), ado::estado::Abierto);
+        ASSERT_EQ(rs.FieldCount(), 1);
+        EXPECT_EQ(rs.Fields(0L).Name(), QStringLiteral("Codigo"));
+        EXPECT_EQ(rs.RecordCount(), 1);
+        EXPECT_EQ(rs.Fields(0L).Value().texto(), QStringLiteral("1.1.01"));
+    };
+    ado::Recordset abierto;
+    abierto.Open(texto, cnn_);
+    primerResultado(abierto);
+    ado::Recordset ejecutado = cnn_.Execute(texto);
+    primerResultado(ejecutado);
+    EXPECT_EQ(cuenta(QStringLiteral("MA_CUENTAS WHERE Activa = 0")), 2);
+}
+
 // --- The SQL Server dialect on the real engine ----------------------------
 
 namespace {

@@ -436,6 +436,23 @@ TEST_F(Postgres, LosImportesLleganComoImportesConSusDecimales) {
     }
 }
 
+// As ADO, a text whose statements give several results opens the first;
+// the statements after it run as well.
+TEST_F(Postgres, UnTextoDeVariosResultadosAbreElPrimero) {
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("UPDATE MA_CUENTAS SET Activa = 0 WHERE Codigo = '1.1.02';\r\n"
+                           "SELECT Codigo FROM MA_CUENTAS WHERE Codigo = '1.1.01';\r\n"
+                           "SELECT Descripcion, Saldo FROM MA_CUENTAS ORDER BY Codigo;\r\n"
+                           "UPDATE MA_CUENTAS SET Activa = 0 WHERE Codigo = '1.1.01'"),
+            cnn_);
+    ASSERT_EQ(rs.State(), ado::estado::Abierto);
+    ASSERT_EQ(rs.FieldCount(), 1);
+    EXPECT_EQ(rs.Fields(0L).Name(), QStringLiteral("Codigo"));
+    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.Fields(0L).Value().texto(), QStringLiteral("1.1.01"));
+    EXPECT_EQ(unico(QStringLiteral("SELECT COUNT(*) FROM MA_CUENTAS WHERE Activa = 0")).texto(), QStringLiteral("2"));
+}
+
 TEST_F(Postgres, LasColumnasSeLlamanComoLasEscribeLaSentencia) {
     cnn_.Execute(QStringLiteral("INSERT INTO MV_MOVIMIENTOS (Cuenta, Importe, [DEBE-HABER]) VALUES ('1.1.01', 5, 'D')"));
     ado::Recordset rs;

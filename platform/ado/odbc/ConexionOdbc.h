@@ -9,7 +9,8 @@
 namespace ado::odbc {
 
 // One live ODBC connection: connected on construction, disconnected (any open
-// transaction rolled back) on destruction. Move-only through its handle.
+// transaction rolled back) on destruction. Move-only through its handle. Its
+// texts travel as the checks it is opened with say (Textos).
 class ConexionOdbc {
 public:
     // Raises through `verificar` when the driver refuses.
@@ -22,6 +23,8 @@ public:
     ConexionOdbc& operator=(const ConexionOdbc&) = delete;
 
     SQLHDBC get() const { return h_.get(); }
+    // How its driver takes texts, as the checks it was opened with say.
+    Textos textos() const { return textos_; }
 
     void fijarEntero(SQLINTEGER atributo, SQLULEN valor, const VerificadorOdbc& verificar);
     void fijarTexto(SQLINTEGER atributo, const QString& valor, const VerificadorOdbc& verificar);
@@ -33,6 +36,7 @@ public:
 
 private:
     ManejadorOdbc<SQL_HANDLE_DBC> h_;
+    Textos textos_;
     bool enManual_ = false;  // autocommit off: a transaction may be open
 };
 

@@ -18,14 +18,7 @@ QDateTime fechaDe(const SQL_TIMESTAMP_STRUCT& t) {
 }  // namespace
 
 DescripcionColumna LectorResultados::describir(SentenciaOdbc& sentencia, SQLUSMALLINT columna) {
-    std::array<SQLCHAR, 512> nombre{};
-    SQLSMALLINT largoNombre = 0, anulable = 0;
-    DescripcionColumna d;
-    sentencia.verificador()(SQLDescribeCol(sentencia.get(), columna, nombre.data(),
-                                           static_cast<SQLSMALLINT>(nombre.size()), &largoNombre, &d.tipoSql,
-                                           &d.tamano, &d.decimales, &anulable),
-                            SQL_HANDLE_STMT, sentencia.get());
-    d.nombre = QString::fromUtf8(reinterpret_cast<const char*>(nombre.data()));
+    DescripcionColumna d = sentencia.describir(columna);
     d.nombreTipo = sentencia.atributoTexto(columna, SQL_DESC_TYPE_NAME);
     d.tablaBase = sentencia.atributoTexto(columna, SQL_DESC_BASE_TABLE_NAME);
     d.columnaBase = sentencia.atributoTexto(columna, SQL_DESC_BASE_COLUMN_NAME);

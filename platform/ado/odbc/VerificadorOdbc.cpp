@@ -2,6 +2,9 @@
 
 #include "platform/ado/FallaDeConexion.h"
 
+#include <iterator>
+#include <utility>
+
 namespace ado::odbc {
 
 namespace {
@@ -18,31 +21,46 @@ QString sinPrefijos(QString mensaje) {
     return mensaje.trimmed();
 }
 
+// One diagnostic record: false past the last one.
+bool leerRegistro(SQLSMALLINT tipoManejador, SQLHANDLE manejador, SQLSMALLINT registro, Textos textos, Error& e) {
+    SQLINTEGER nativo = 0;
+    SQLSMALLINT largo = 0;
+    if (textos == Textos::Anchos) {
+        SQLWCHAR estado[6] = {};
+        SQLWCHAR mensaje[2048] = {};
+        if (!SQL_SUCCEEDED(SQLGetDiagRecW(tipoManejador, manejador, registro, estado, &nativo, mensaje,
+                                          static_cast<SQLSMALLINT>(std::size(mensaje)), &largo)))
+            return false;
+        e.SQLState = desdeAncho(estado);
+        e.Description = desdeAncho(mensaje);
+    } else {
+        SQLCHAR estado[6] = {};
+        SQLCHAR mensaje[2048] = {};
+        if (!SQL_SUCCEEDED(SQLGetDiagRec(tipoManejador, manejador, registro, estado, &nativo, mensaje,
+                                         sizeof mensaje, &largo)))
+            return false;
+        e.SQLState = QString::fromLatin1(reinterpret_cast<const char*>(estado));
+        e.Description = QString::fromUtf8(reinterpret_cast<const char*>(mensaje));
+    }
+    e.NativeError = nativo;
+    e.Description = sinPrefijos(e.Description);
+    return true;
+}
+
 }  // namespace
 
-std::vector<Error> VerificadorOdbc::diagnosticos(SQLSMALLINT tipoManejador, SQLHANDLE manejador) {
+std::vector<Error> VerificadorOdbc::diagnosticos(SQLSMALLINT tipoManejador, SQLHANDLE manejador, Textos textos) {
     std::vector<Error> lista;
-    for (SQLSMALLINT registro = 1;; ++registro) {
-        SQLCHAR estado[6] = {};
-        SQLINTEGER nativo = 0;
-        SQLCHAR mensaje[2048] = {};
-        SQLSMALLINT largo = 0;
-        const SQLRETURN rc = SQLGetDiagRec(tipoManejador, manejador, registro, estado, &nativo, mensaje,
-                                           sizeof mensaje, &largo);
-        if (!SQL_SUCCEEDED(rc)) break;
-        Error e;
-        e.SQLState = QString::fromLatin1(reinterpret_cast<const char*>(estado));
-        e.NativeError = nativo;
-        e.Description = sinPrefijos(QString::fromUtf8(reinterpret_cast<const char*>(mensaje)));
-        lista.push_back(std::move(e));
-    }
+    Error e;
+    for (SQLSMALLINT registro = 1; leerRegistro(tipoManejador, manejador, registro, textos, e); ++registro)
+        lista.push_back(std::exchange(e, Error{}));
     return lista;
 }
 
 SQLRETURN VerificadorOdbc::operator()(SQLRETURN rc, SQLSMALLINT tipoManejador, SQLHANDLE manejador) const {
     if (SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) return rc;
     std::vector<Error> lista =
-        rc == SQL_INVALID_HANDLE ? std::vector<Error>{} : diagnosticos(tipoManejador, manejador);
+        rc == SQL_INVALID_HANDLE ? std::vector<Error>{} : diagnosticos(tipoManejador, manejador, textos_);
     if (lista.empty())
         lista.push_back(Error{0, QStringLiteral("Error no especificado"), QStringLiteral("HY000"), 0, {}});
     for (Error& e : lista) {

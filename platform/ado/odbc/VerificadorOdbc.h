@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ado/Errors.h"
+#include "platform/ado/odbc/TextoOdbc.h"
 
 #include <sql.h>
 #include <sqlext.h>
@@ -12,7 +13,7 @@ namespace ado::odbc {
 
 // The one checked wrapper every ODBC call of the layer goes through. A
 // failing return code has its diagnostic records read (SQLGetDiagRec, in
-// order), each normalised by the provider and numbered the way ADO numbers
+// order; the wide call for a driver that takes wide texts), each normalised by the provider and numbered the way ADO numbers
 // them, added to the connection's Errors, and the first raised to the caller
 // as plataforma::RuntimeError. Warnings (SQL_SUCCESS_WITH_INFO) are not
 // errors: callers read a non-empty list as a failed command.
@@ -20,8 +21,10 @@ class VerificadorOdbc {
 public:
     using Normalizador = std::function<void(Error&)>;
 
-    VerificadorOdbc(Errors& errores, Normalizador normalizar, QString origen)
-        : errores_(errores), normalizar_(std::move(normalizar)), origen_(std::move(origen)) {}
+    // `textos`: how the driver of the connections it checks takes texts;
+    // the connection and its statements follow it.
+    VerificadorOdbc(Errors& errores, Normalizador normalizar, QString origen, Textos textos)
+        : errores_(errores), normalizar_(std::move(normalizar)), origen_(std::move(origen)), textos_(textos) {}
 
     // Returns `rc` when it is a success (with or without information) or
     // SQL_NO_DATA; raises otherwise.
@@ -40,14 +43,16 @@ public:
     // Records `error` (already numbered) and raises it.
     [[noreturn]] void fallar(Error error) const;
 
-    static std::vector<Error> diagnosticos(SQLSMALLINT tipoManejador, SQLHANDLE manejador);
+    static std::vector<Error> diagnosticos(SQLSMALLINT tipoManejador, SQLHANDLE manejador, Textos textos);
 
     const QString& origen() const { return origen_; }
+    Textos textos() const { return textos_; }
 
 private:
     Errors& errores_;
     Normalizador normalizar_;
     QString origen_;
+    Textos textos_;
     bool alConectar_ = false;
 };
 

@@ -11,6 +11,8 @@ public:
     QString cadenaOdbc(const TextoConexion& texto, const QString& usuario, const QString& contrasena,
                        const QStringList& controladoresInstalados) const override;
     QString origen() const override { return QStringLiteral("Microsoft JET Database Engine"); }
+    // MDBTools' registered driver has only the narrow calls.
+    odbc::Textos textos() const override { return odbc::Textos::Utf8; }
     bool admiteBaseActual() const override { return false; }
     bool admiteAislamiento() const override { return false; }
 };

@@ -29,6 +29,15 @@ QString ProveedorOrigenDatos::origen() const {
     return conectado_ ? motor_->origen() : QStringLiteral("Microsoft OLE DB Provider for ODBC Drivers");
 }
 
+// Known before the driver answers, from the driver the data source names: a
+// SQLite driver and the ANSI builds of the others (psqlODBC's "PostgreSQL
+// ANSI") have only the narrow calls, where they take UTF-8 as it is.
+odbc::Textos ProveedorOrigenDatos::textos() const {
+    const bool soloEstrechas = controlador_.contains(QLatin1String("SQLite"), Qt::CaseInsensitive) ||
+                               controlador_.contains(QLatin1String("ANSI"), Qt::CaseInsensitive);
+    return soloEstrechas ? odbc::Textos::Utf8 : odbc::Textos::Anchos;
+}
+
 std::unique_ptr<Proveedor> ProveedorOrigenDatos::motorPara(const QString& nombreDbms) {
     if (nombreDbms.startsWith(QLatin1String("PostgreSQL"), Qt::CaseInsensitive))
         return std::make_unique<ProveedorPostgres>();

@@ -30,6 +30,7 @@ public:
                              long segundosEspera) const override {
         motor_->terminarTransaccion(conexion, confirmar, verificar, segundosEspera);
     }
+    odbc::Textos textos() const override;
     void normalizar(Error& error) const override { motor_->normalizar(error); }
     bool ejecutaPorSentencias() const override { return motor_->ejecutaPorSentencias(); }
     QString reescribir(const QString& sentencia, const TipoDeclarado& tipoDeclarado) const override {

@@ -73,7 +73,7 @@ long ProveedorSqlite::esperaEscrituraMs() {
 // connection goes on in the mode the file has.
 void ProveedorSqlite::conectado(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc&, long segundosEspera) {
     Errors descartados;
-    const odbc::VerificadorOdbc callado(descartados, {}, origen());
+    const odbc::VerificadorOdbc callado(descartados, {}, origen(), textos());
     try {
         odbc::SentenciaOdbc s(conexion, callado, segundosEspera);
         s.ejecutar(QStringLiteral("PRAGMA journal_mode=WAL"));

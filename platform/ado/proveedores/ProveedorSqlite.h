@@ -15,6 +15,8 @@ public:
     QString cadenaOdbc(const TextoConexion& texto, const QString& usuario, const QString& contrasena,
                        const QStringList& controladoresInstalados) const override;
     QString origen() const override { return QStringLiteral("SQLite"); }
+    // Debian's sqliteodbc has only the narrow calls, and keeps their UTF-8.
+    odbc::Textos textos() const override { return odbc::Textos::Utf8; }
     // Puts the database in write-ahead-log mode.
     void conectado(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
                    long segundosEspera) override;
