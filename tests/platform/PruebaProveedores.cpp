@@ -45,6 +45,8 @@ const Traduccion traducciones[] = {
      "ana", "x;y", "Driver={ODBC Driver 17 for SQL Server};Server=srv;Database=E;UID=ana;PWD={x;y};Application Name=QZ;"},
     {"cifrado elegido", "Provider=SQLOLEDB;Data Source=srv;Initial Catalog=E;User Id=u;Password=p;Encrypt=no", ms18, "",
      "", "Driver={ODBC Driver 18 for SQL Server};Server=srv;Database=E;UID=u;PWD=p;Encrypt=no;"},
+    {"usuario y contrasena entre llaves", "PROVIDER=SQLOLEDB;Server=srv;Database =E;UId={a;b};Pwd={p=1;{x}}} ;", ms17,
+     "", "", "Driver={ODBC Driver 17 for SQL Server};Server=srv;Database=E;UID={a;b};PWD={p=1;{x}}};"},
     {"oracle", "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=u;Password=p;",
      {QStringLiteral("SQLite3"), QStringLiteral("Oracle 19 ODBC driver")}, "", "",
      "Driver={Oracle 19 ODBC driver};DBQ=ORCL;UID=u;PWD=p;"},
@@ -63,6 +65,50 @@ TEST_P(Traducciones, ElTextoAdoLlegaAlControladorComoLoEspera) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Textos, Traducciones, ::testing::ValuesIn(traducciones));
+
+// A value between braces is read whole, "}}" standing for "}"; the pairs
+// after it are read as usual.
+TEST(TextoConexion, UnValorEntreLlavesSeLeeEntero) {
+    struct Caso {
+        const char* texto;
+        const char* pwd;
+        const char* uid;
+    };
+    const Caso casos[] = {
+        {"Pwd={a;b}}c};UId=u;", "a;b}c", "u"},
+        {"Pwd= {x=y} ;UId= u ;", "x=y", "u"},
+        {"Pwd={ a };UId=u", " a ", "u"},
+        {"UId={};Pwd={}}}", "}", ""},
+        {"Pwd=a}b;UId=u;", "a}b", "u"},
+        // a brace never closed is no quoting
+        {"Pwd={abc;UId=u;", "{abc", "u"},
+        {"Pwd={abc}resto;UId=u;", "abc", "u"},
+        {"sin igual;Pwd=p;UId=u", "p", "u"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.texto);
+        const ado::TextoConexion texto(QString::fromUtf8(c.texto));
+        EXPECT_EQ(texto.valor({QStringLiteral("Pwd")}), QString::fromUtf8(c.pwd));
+        EXPECT_EQ(texto.valor({QStringLiteral("UId")}), QString::fromUtf8(c.uid));
+    }
+}
+
+TEST(TextoConexion, LoEscritoSeLeeComoEra) {
+    const char* valores[] = {"a;b", "x=y", "{z}", "}", "{", " lead", "trail ", "}};{{", "plain", "", "ñandú"};
+    for (const char* v : valores) {
+        const QString valor = QString::fromUtf8(v);
+        SCOPED_TRACE(v);
+        const QString escrito = ado::TextoConexion::escrito(valor);
+        const ado::TextoConexion texto(QStringLiteral("UId=") + escrito + QStringLiteral(";Pwd=") + escrito +
+                                       QStringLiteral(";Server=srv;"));
+        EXPECT_EQ(texto.valor({QStringLiteral("UId")}), valor);
+        EXPECT_EQ(texto.valor({QStringLiteral("Pwd")}), valor);
+        EXPECT_EQ(texto.valor({QStringLiteral("Server")}), QStringLiteral("srv"));
+    }
+    // An ordinary value is written as it is.
+    EXPECT_EQ(ado::TextoConexion::escrito(QStringLiteral("secreto")), QStringLiteral("secreto"));
+    EXPECT_EQ(ado::TextoConexion::escrito(QStringLiteral("a}b")), QStringLiteral("{a}}b}"));
+}
 
 TEST(Proveedores, SinControladorInstaladoLaAperturaFallaConSuRegistro) {
     const ado::TextoConexion sql(QStringLiteral("PROVIDER=SQLOLEDB;Server=srv;Database =E;UId=u;Pwd=p;"));
