@@ -76,6 +76,43 @@ TEST_F(Conexion, UnaBaseInexistenteNoSeCreaYFallaComoConexion) {
     EXPECT_FALSE(QFile::exists(carpeta_.filePath(QStringLiteral("NOEXISTE.db"))));
 }
 
+// The database is a plain file of the server's folder, and a database file:
+// a path in its name, an empty file or one of another kind is refused at the
+// opening with one connection error, and no file is touched.
+TEST_F(Conexion, UnNombreQueEsRutaOUnArchivoQueNoEsBaseSeRechazanAlAbrir) {
+    const QString servidor = carpeta_.filePath(QStringLiteral("servidor"));
+    ASSERT_TRUE(QDir().mkpath(servidor));
+    const auto escribir = [&](const QString& nombre, const QByteArray& contenido) {
+        QFile f(QDir(servidor).filePath(nombre));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(contenido);
+    };
+    escribir(QStringLiteral("VACIA.db"), {});
+    escribir(QStringLiteral("TEXTO.db"), "Codigo;Descripcion\n1;Caja\n");
+    escribir(QStringLiteral("CORTA.db"), "SQLite format");
+    const QString empresa = carpeta_.filePath(QStringLiteral("EMPRESA.db"));
+    const qint64 tamanoEmpresa = QFileInfo(empresa).size();
+    const QString casos[] = {
+        QStringLiteral("../EMPRESA"), carpeta_.filePath(QStringLiteral("EMPRESA")), QStringLiteral("..\\EMPRESA"),
+        QStringLiteral("VACIA"), QStringLiteral("TEXTO"), QStringLiteral("CORTA"),
+    };
+    for (const QString& base : casos) {
+        SCOPED_TRACE(base.toStdString());
+        ado::Connection otra;
+        EXPECT_EQ(numeroDeError([&] {
+                      otra.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=") + servidor + QStringLiteral(";Database =") +
+                                base + QStringLiteral(";UId=sa;Pwd=x;"));
+                  }),
+                  numero::FallaProveedor);
+        EXPECT_EQ(otra.State(), ado::estado::Cerrado);
+        ASSERT_EQ(otra.errors().Count(), 1);
+        EXPECT_EQ(otra.errors().Item(0).SQLState, QStringLiteral("08001"));
+        EXPECT_TRUE(otra.errors().Item(0).Description.contains(base)) << otra.errors().Item(0).Description.toStdString();
+    }
+    EXPECT_EQ(QFileInfo(QDir(servidor).filePath(QStringLiteral("VACIA.db"))).size(), 0);
+    EXPECT_EQ(QFileInfo(empresa).size(), tamanoEmpresa);
+}
+
 TEST_F(Conexion, UnaCarpetaRelativaSeBuscaEnLaCarpetaDelPrograma) {
     QDir padre(carpeta_.path());
     padre.cdUp();
