@@ -15,12 +15,20 @@ namespace ado {
 
 namespace {
 
-// The folder a server name stands for, when it names an existing one
-// (absolute, or relative to the program's folder); "" otherwise.
-QString carpetaDelServidor(const QString& servidor) {
-    if (servidor.trimmed().isEmpty()) return {};
-    const QFileInfo info(QDir(plataforma::carpetaAplicacion()), servidor.trimmed());
-    return info.isDir() ? info.absoluteFilePath() : QString();
+// The folder of the embedded engine a server name stands for; "" when the
+// name is a SQL Server's. An absolute folder always is the engine's (no SQL
+// Server is named so). A name relative to the program's folder is the
+// engine's only when that folder holds the database's file: ".", and names
+// such as "Styles" that happen to match one of the program's folders, name
+// SQL Servers too.
+QString carpetaDelServidor(const QString& servidor, const QString& base) {
+    if (servidor.isEmpty()) return {};
+    const QFileInfo info(QDir(plataforma::carpetaAplicacion()), servidor);
+    if (!info.isDir()) return {};
+    if (QDir::isAbsolutePath(servidor)) return info.absoluteFilePath();
+    const bool tieneLaBase = ProveedorSqlite::esNombreDeBase(base) &&
+                             QFileInfo(QDir(info.absoluteFilePath()).filePath(base + QStringLiteral(".db"))).isFile();
+    return tieneLaBase ? info.absoluteFilePath() : QString();
 }
 
 }  // namespace
@@ -35,7 +43,7 @@ std::unique_ptr<Proveedor> Proveedor::elegir(const TextoConexion& texto,
         nombre.startsWith(QLatin1String("Microsoft.ACE"), Qt::CaseInsensitive))
         return std::make_unique<ProveedorJet>();
     const QString servidor = ProveedorSqlServer::servidor(texto).trimmed();
-    const QString carpeta = carpetaDelServidor(servidor);
+    const QString carpeta = carpetaDelServidor(servidor, ProveedorSqlServer::base(texto).trimmed());
     if (!carpeta.isEmpty()) return std::make_unique<ProveedorSqlite>(carpeta);
     for (const auto& origen : origenes)
         if (!servidor.isEmpty() && origen.nombre.compare(servidor, Qt::CaseInsensitive) == 0)

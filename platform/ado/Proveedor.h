@@ -24,9 +24,10 @@ public:
     virtual ~Proveedor() = default;
 
     // The provider for a connection text: by its PROVIDER key; for a SQL
-    // Server text, the embedded engine when its server names a folder, else
-    // the data source it names among `origenes` (ignoring case), else a SQL
-    // Server host.
+    // Server text, the embedded engine when its server is an absolute folder
+    // or a folder of the program's that holds "<database>.db", else the data
+    // source it names among `origenes` (ignoring case), else a SQL Server
+    // host.
     static std::unique_ptr<Proveedor> elegir(const TextoConexion& texto,
                                              const std::vector<odbc::EntornoOdbc::OrigenDatos>& origenes = {});
 

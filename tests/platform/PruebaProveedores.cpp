@@ -10,7 +10,9 @@
 #include "platform/ado/proveedores/ProveedorSqlServer.h"
 #include "platform/ado/proveedores/ProveedorSqlite.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <typeinfo>
 
 namespace {
@@ -152,6 +154,49 @@ TEST(Proveedores, CadaTextoEligeSuProveedor) {
                                  QStringLiteral(";User Id=admin;Password=;"));
     EXPECT_EQ(ado::Proveedor::elegir(jet)->cadenaOdbc(jet, {}, {}, {QStringLiteral("MDBTools")}),
               QStringLiteral("Driver={MDBTools};DBQ=") + mdb + u';');
+}
+
+// A name relative to the program's folder is the embedded engine's only when
+// the folder it names holds the database's file: ".", "(local)" and a name
+// that matches a folder of the program's by chance ("Styles") are SQL
+// Servers, and reach the driver as SQL Server names.
+TEST(Proveedores, SoloUnaCarpetaConElArchivoDeLaBaseEsElMotorEmbebido) {
+    QTemporaryDir programa;
+    ASSERT_TRUE(QDir(programa.path()).mkpath(QStringLiteral("Styles")));
+    ASSERT_TRUE(QDir(programa.path()).mkpath(QStringLiteral("demo")));
+    QFile(programa.filePath(QStringLiteral("demo/EMP.db"))).open(QIODevice::WriteOnly);
+    qputenv("QUINTARO_CARPETA", QFile::encodeName(programa.path()));
+    struct Caso {
+        QString servidor;
+        QString base;
+        const char* cadenaSqlServer;  // "" when the embedded engine takes it
+    };
+    const Caso casos[] = {
+        {QStringLiteral("."), QStringLiteral("EMP"), "Server=localhost;Database=EMP;"},
+        {QStringLiteral("(local)"), QStringLiteral("EMP"), "Server=localhost;Database=EMP;"},
+        {QStringLiteral("Styles"), QStringLiteral("EMP"), "Server=Styles;Database=EMP;"},
+        {QStringLiteral("demo"), QStringLiteral("OTRA"), "Server=demo;Database=OTRA;"},
+        {QStringLiteral("demo"), QStringLiteral("../demo/EMP"), "Server=demo;Database=../demo/EMP;"},
+        {QStringLiteral("demo"), QStringLiteral("EMP"), ""},
+        {QStringLiteral(" demo "), QStringLiteral("EMP"), ""},
+        // no SQL Server is named by an absolute path: the engine reports the
+        // missing file itself
+        {programa.filePath(QStringLiteral("demo")), QStringLiteral("OTRA"), ""},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE((c.servidor + u'/' + c.base).toStdString());
+        const ado::TextoConexion texto(QStringLiteral("PROVIDER=SQLOLEDB;Server=") + c.servidor +
+                                       QStringLiteral(";Database =") + c.base + QStringLiteral(";"));
+        const auto proveedor = ado::Proveedor::elegir(texto);
+        if (*c.cadenaSqlServer == '\0') {
+            EXPECT_TRUE(dynamic_cast<ado::ProveedorSqlite*>(proveedor.get()));
+            continue;
+        }
+        ASSERT_TRUE(dynamic_cast<ado::ProveedorSqlServer*>(proveedor.get()));
+        EXPECT_EQ(proveedor->cadenaOdbc(texto, {}, {}, ms17).toStdString(),
+                  "Driver={ODBC Driver 17 for SQL Server};" + std::string(c.cadenaSqlServer));
+    }
+    qunsetenv("QUINTARO_CARPETA");
 }
 
 TEST(Proveedores, UnServidorQueNombraUnOrigenDeDatosConectaPorEl) {
