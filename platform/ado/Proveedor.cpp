@@ -2,6 +2,8 @@
 
 #include "platform/Aplicacion.h"
 #include "platform/ado/FallaDeConexion.h"
+#include "platform/ado/TrazaSql.h"
+#include "platform/ado/odbc/SentenciaOdbc.h"
 #include "platform/ado/proveedores/ProveedorJet.h"
 #include "platform/ado/proveedores/ProveedorOracle.h"
 #include "platform/ado/proveedores/ProveedorOrigenDatos.h"
@@ -61,6 +63,13 @@ QString Proveedor::controlador(const char* variableEntorno, const QStringList& p
         for (const QString& i : instalados)
             if (i.contains(parte, Qt::CaseInsensitive)) return i;
     return {};
+}
+
+void Proveedor::prepararSesion(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
+                               long segundosEspera, const QString& sentencia) {
+    TrazaSql::anotar(sentencia);
+    odbc::SentenciaOdbc s(conexion, verificar, segundosEspera);
+    s.ejecutar(sentencia);
 }
 
 void Proveedor::sinControlador(const QString& quien) const {

@@ -84,6 +84,10 @@ protected:
     static QString controlador(const char* variableEntorno, const QStringList& preferidos, const QString& parte,
                                const QStringList& instalados);
     [[noreturn]] void sinControlador(const QString& quien) const;
+    // Runs a statement that sets up the session right after connecting; it
+    // goes to the statement trace like the program's own.
+    static void prepararSesion(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
+                               long segundosEspera, const QString& sentencia);
 };
 
 }  // namespace ado

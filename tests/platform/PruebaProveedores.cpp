@@ -1,6 +1,8 @@
 #include "BaseDePrueba.h"
 
 #include "platform/ado/FallaDeConexion.h"
+#include "platform/ado/FormatoRegional.h"
+#include "platform/ado/odbc/ConexionOdbc.h"
 #include "platform/ado/Proveedor.h"
 #include "platform/ado/TextoConexion.h"
 #include "platform/ado/proveedores/ProveedorJet.h"
@@ -12,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <typeinfo>
 
@@ -253,6 +256,57 @@ TEST(Proveedores, ElMotorDelOrigenDeDatosSaleDelNombreQueDaElControlador) {
     } catch (const ado::FallaDeConexion& e) {
         EXPECT_EQ(e.error().SQLState, QStringLiteral("IM002"));
     }
+}
+
+// SQL Server reads a date literal in the order its session's DATEFORMAT
+// says, which by default follows the login's language; the program writes
+// them in the workstation's order.
+TEST(Proveedores, ElOrdenDeLasFechasEsElDeLaEstacion) {
+    const std::pair<const char*, const char*> casos[] = {
+        {"es_AR", "SET DATEFORMAT dmy"}, {"es_ES", "SET DATEFORMAT dmy"}, {"de_DE", "SET DATEFORMAT dmy"},
+        {"en_US", "SET DATEFORMAT mdy"}, {"sv_SE", "SET DATEFORMAT ymd"}, {"ja_JP", "SET DATEFORMAT ymd"},
+    };
+    const QLocale antes;
+    for (const auto& [localidad, sentencia] : casos) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(localidad)));
+        EXPECT_EQ(ado::ProveedorSqlServer::ordenDeFechas().toStdString(), sentencia) << localidad;
+    }
+    QLocale::setDefault(antes);
+}
+
+// What the provider sends once the driver has connected, seen through the
+// statement trace on a live connection (of the embedded engine's driver,
+// which refuses SQL Server's statement: the opening then fails). An engine
+// reached through a data source gets it only when the driver reports SQL
+// Server.
+TEST(Proveedores, TrasConectarSqlServerRecibeElOrdenDeLasFechas) {
+    QTemporaryDir carpeta;
+    const QString traza = carpeta.filePath(QStringLiteral("traza.sql"));
+    qputenv("QUINTARO_TRAZA_SQL", QFile::encodeName(traza));
+    const QLocale antes;
+    QLocale::setDefault(QLocale(QStringLiteral("es_AR")));
+    ado::Errors errores;
+    const ado::odbc::VerificadorOdbc verificar(errores, {}, QStringLiteral("prueba"));
+    const ado::odbc::EntornoOdbc entorno;
+    ado::odbc::ConexionOdbc conexion(
+        entorno, ado::ProveedorSqlite::cadenaArchivo(carpeta.filePath(QStringLiteral("x.db")), true), 5, verificar);
+    const auto trazado = [&] {
+        QFile f(traza);
+        const QString texto = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+        QFile::remove(traza);
+        return texto;
+    };
+
+    EXPECT_THROW(ado::ProveedorSqlServer().conectado(conexion, verificar, 5), plataforma::RuntimeError);
+    EXPECT_TRUE(trazado().endsWith(QStringLiteral(" SET DATEFORMAT dmy\n")));
+    EXPECT_THROW(ado::ProveedorOrigenDatos::motorPara(QStringLiteral("Microsoft SQL Server"))->conectado(conexion, verificar, 5),
+                 plataforma::RuntimeError);
+    EXPECT_TRUE(trazado().endsWith(QStringLiteral(" SET DATEFORMAT dmy\n")));
+    EXPECT_NO_THROW(ado::ProveedorOrigenDatos::motorPara(QStringLiteral("Informix"))->conectado(conexion, verificar, 5));
+    EXPECT_TRUE(trazado().isEmpty());
+
+    QLocale::setDefault(antes);
+    qunsetenv("QUINTARO_TRAZA_SQL");
 }
 
 TEST(Proveedores, PostgresLeeLosNombresSinComillasEnMinusculas) {
