@@ -322,8 +322,11 @@ void DB_Dll::ReintentaConectar() {
         [&](const RuntimeError& error) -> int {
             if (error.Number() == numero::ObjetoCerrado) return SeguirConElSiguiente;
             gOpenFlag = false;
-            // An unreachable server: the caller decides what to tell the user.
-            if (error.Number() == numero::FallaProveedor) return Abandonar;
+            // An unreachable server, whatever state the driver names first:
+            // the caller decides what to tell the user. A server that refused
+            // the login is an error to show.
+            if (error.Number() == numero::FallaProveedor && ado::servidorInalcanzable(gCnn().errors()))
+                return Abandonar;
             return TratamientoErrores(error, std::nullopt, QStringLiteral("AbrirRecordset"));
         });
 }

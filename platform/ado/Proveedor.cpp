@@ -18,16 +18,17 @@ namespace ado {
 namespace {
 
 // The folder of the embedded engine a server name stands for; "" when the
-// name is a SQL Server's. An absolute folder always is the engine's (no SQL
-// Server is named so). A name relative to the program's folder is the
-// engine's only when that folder holds the database's file: ".", and names
-// such as "Styles" that happen to match one of the program's folders, name
-// SQL Servers too.
+// name is a SQL Server's. An absolute path always is the engine's, even when
+// the folder is gone (no SQL Server is named so: the engine reports the
+// missing file, as a server that cannot be reached). A name relative to the
+// program's folder is the engine's only when that folder holds the
+// database's file: ".", and names such as "Styles" that happen to match one
+// of the program's folders, name SQL Servers too.
 QString carpetaDelServidor(const QString& servidor, const QString& base) {
     if (servidor.isEmpty()) return {};
+    if (QDir::isAbsolutePath(servidor)) return QDir::cleanPath(servidor);
     const QFileInfo info(QDir(plataforma::carpetaAplicacion()), servidor);
     if (!info.isDir()) return {};
-    if (QDir::isAbsolutePath(servidor)) return info.absoluteFilePath();
     const bool tieneLaBase = ProveedorSqlite::esNombreDeBase(base) &&
                              QFileInfo(QDir(info.absoluteFilePath()).filePath(base + QStringLiteral(".db"))).isFile();
     return tieneLaBase ? info.absoluteFilePath() : QString();

@@ -24,7 +24,7 @@ public:
     virtual ~Proveedor() = default;
 
     // The provider for a connection text: by its PROVIDER key; for a SQL
-    // Server text, the embedded engine when its server is an absolute folder
+    // Server text, the embedded engine when its server is an absolute path
     // or a folder of the program's that holds "<database>.db", else the data
     // source it names among `origenes` (ignoring case), else a SQL Server
     // host.

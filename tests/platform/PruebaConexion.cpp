@@ -608,3 +608,38 @@ TEST(NumerosAdo, SeTomanDeLaClaseDelEstadoSql) {
     };
     for (const auto& [estado, esperado] : casos) EXPECT_EQ(ado::numeroAdoDeSqlState(QString::fromLatin1(estado)), esperado) << estado;
 }
+
+// The diagnostics drivers give for a failed connection attempt, in the order
+// they give them: a server that never answered is unreachable whatever state
+// comes first; one that answered and refused is not.
+TEST(NumerosAdo, UnServidorInalcanzableSeReconoceEnCualquierRegistro) {
+    struct Caso {
+        const char* quien;
+        std::vector<std::pair<const char*, const char*>> registros;  // state, message
+        bool inalcanzable;
+    };
+    const Caso casos[] = {
+        {"driver 18, sin respuesta",
+         {{"HYT00", "Login timeout expired"},
+          {"08001", "TCP Provider: Error code 0x2749"},
+          {"08001", "A network-related or instance-specific error has occurred while establishing a connection"}},
+         true},
+        {"driver 18, nombre desconocido", {{"08001", "TCP Provider: Error code 0x2AF9"}}, true},
+        {"driver 18, solo el tiempo", {{"HYT00", "Login timeout expired"}}, true},
+        {"FreeTDS", {{"08S01", "Unable to connect: Adaptive Server is unavailable or does not exist"},
+                     {"08001", "Unable to connect to data source"}}, true},
+        {"psqlODBC, puerto sin servidor", {{"08001", "Connection refused"}}, true},
+        {"inicio de sesion rechazado", {{"28000", "Login failed for user 'ana'."}}, false},
+        {"rechazo tras un aviso", {{"01S00", "Invalid connection string attribute"}, {"28000", "Login failed"}}, false},
+        {"base que el servidor no abre",
+         {{"08004", "Cannot open database \"X\" requested by the login."}, {"28000", "Login failed"}}, false},
+        {"sin controlador", {{"IM002", "Data source name not found"}}, false},
+        {"sin registros", {}, false},
+    };
+    for (const Caso& c : casos) {
+        ado::Errors errores;
+        for (const auto& [estado, mensaje] : c.registros)
+            errores.Add(ado::Error{numero::FallaProveedor, QString::fromUtf8(mensaje), QString::fromLatin1(estado), 0, {}});
+        EXPECT_EQ(ado::servidorInalcanzable(errores), c.inalcanzable) << c.quien;
+    }
+}

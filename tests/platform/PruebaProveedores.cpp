@@ -142,8 +142,11 @@ TEST(Proveedores, CadaTextoEligeSuProveedor) {
     const auto elegido = [](const QString& t) { return ado::Proveedor::elegir(ado::TextoConexion(t)); };
     EXPECT_TRUE(dynamic_cast<ado::ProveedorSqlite*>(
         elegido(QStringLiteral("PROVIDER=SQLOLEDB;Server=") + carpeta.path() + QStringLiteral(";Database =E;")).get()));
-    EXPECT_TRUE(dynamic_cast<ado::ProveedorSqlServer*>(
+    // An absolute path names no SQL Server, even when its folder is gone.
+    EXPECT_TRUE(dynamic_cast<ado::ProveedorSqlite*>(
         elegido(QStringLiteral("PROVIDER=SQLOLEDB;Server=") + carpeta.path() + QStringLiteral("/no;Database =E;")).get()));
+    EXPECT_TRUE(dynamic_cast<ado::ProveedorSqlServer*>(
+        elegido(QStringLiteral("PROVIDER=SQLOLEDB;Server=no-es-carpeta;Database =E;")).get()));
     EXPECT_TRUE(dynamic_cast<ado::ProveedorOracle*>(
         elegido(QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=X;")).get()));
     EXPECT_TRUE(dynamic_cast<ado::ProveedorJet*>(

@@ -198,6 +198,30 @@ TEST_F(ConexionPostgres, UnTextoDemasiadoLargoDejaSuErrorYNoEscribe) {
     EXPECT_TRUE(dialogos_.mensajes().empty());
 }
 
+// ---- Reconnecting to a server that is not there, or that refuses -------------------
+
+// The server's port with nobody listening on it (the server stopped): the
+// reconnection fails as an unreachable server, without a word; once the
+// server is back it reconnects.
+TEST_F(ConexionPostgres, ReconectarAUnPuertoSinServidorNoMuestraNada) {
+    ASSERT_TRUE(prueba::BasePostgres::pararServidor());
+    db_->ReintentaConectar();
+    const bool abierta = db_->gOpenFlag;
+    const bool inalcanzable = ado::servidorInalcanzable(db_->gCnn().errors());
+    const ado::Error primero =
+        db_->gCnn().errors().Count() > 0 ? db_->gCnn().errors().Item(0) : ado::Error{};
+    ASSERT_TRUE(prueba::BasePostgres::arrancarServidor());
+
+    EXPECT_FALSE(abierta);
+    EXPECT_TRUE(inalcanzable);
+    EXPECT_TRUE(dialogos_.mensajes().empty()) << dialogos_.mensajes().front().texto.toStdString();
+    db_->ReintentaConectar();
+    EXPECT_TRUE(db_->gOpenFlag);
+    EXPECT_EQ(consultar(QStringLiteral("SELECT COUNT(*) FROM MA_CUENTAS")), QStringLiteral("17"));
+    std::cout << "[observado] puerto sin servidor: " << primero.SQLState.toStdString() << " "
+              << primero.Description.toStdString() << ", sin mensajes\n";
+}
+
 // ---- A password holding the connection text's own signs ----------------------------
 
 // The password travels in the connection text OpenServerADODB builds and,
