@@ -9,6 +9,7 @@
 #include "platform/Aplicacion.h"
 #include "platform/Pasos.h"
 #include "platform/ado/SeparadorSentencias.h"
+#include "platform/ado/TextoConexion.h"
 #include "platform/ui/Dialogos.h"
 
 #include <QCoreApplication>
@@ -222,18 +223,29 @@ bool DB_Dll::pedirConexion() {
     return true;
 }
 
+QString DB_Dll::textoOracle(const QString& base, const QString& usuario, const QString& contrasena) {
+    using ado::TextoConexion;
+    return QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") + TextoConexion::escrito(base)
+           + QStringLiteral(";User Id=") + TextoConexion::escrito(usuario) + QStringLiteral(";Password=")
+           + TextoConexion::escrito(contrasena) + QStringLiteral(";");
+}
+
+QString DB_Dll::textoSqlServer(const QString& proveedor, const QString& servidor, const QString& base,
+                               const QString& usuario, const QString& contrasena) {
+    using ado::TextoConexion;
+    return QStringLiteral("PROVIDER=") + proveedor + QStringLiteral(";")
+           + QStringLiteral("Server=") + TextoConexion::escrito(servidor) + QStringLiteral(";")
+           + QStringLiteral("Database =") + TextoConexion::escrito(base) + QStringLiteral(";")
+           + QStringLiteral("UId=") + TextoConexion::escrito(usuario) + QStringLiteral(";")
+           + QStringLiteral("Pwd=") + TextoConexion::escrito(contrasena) + QStringLiteral(";");
+}
+
 void DB_Dll::construirTextoConexion() {
     if (gServidor.contains(QLatin1Char('#'))) {
-        gConnString = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") + gDBName
-                      + QStringLiteral(";User Id=") + gUsuario + QStringLiteral(";Password=")
-                      + gUserPassWord + QStringLiteral(";");
+        gConnString = textoOracle(gDBName, gUsuario, gUserPassWord);
         return;
     }
-    gConnString = QStringLiteral("PROVIDER=") + principal().pSQLOLEDB() + QStringLiteral(";")
-                  + QStringLiteral("Server=") + gServidor + QStringLiteral(";")
-                  + QStringLiteral("Database =") + gDBName + QStringLiteral(";")
-                  + QStringLiteral("UId=") + gUsuario + QStringLiteral(";")
-                  + QStringLiteral("Pwd=") + gUserPassWord + QStringLiteral(";") + gExtended;
+    gConnString = textoSqlServer(principal().pSQLOLEDB(), gServidor, gDBName, gUsuario, gUserPassWord) + gExtended;
 }
 
 int DB_Dll::tratarFallaApertura(const RuntimeError& error, bool MuestraError, bool& reintentado) {
@@ -310,8 +322,11 @@ void DB_Dll::ReintentaConectar() {
         [&](const RuntimeError& error) -> int {
             if (error.Number() == numero::ObjetoCerrado) return SeguirConElSiguiente;
             gOpenFlag = false;
-            // An unreachable server: the caller decides what to tell the user.
-            if (error.Number() == numero::FallaProveedor) return Abandonar;
+            // An unreachable server, whatever state the driver names first:
+            // the caller decides what to tell the user. A server that refused
+            // the login is an error to show.
+            if (error.Number() == numero::FallaProveedor && ado::servidorInalcanzable(gCnn().errors()))
+                return Abandonar;
             return TratamientoErrores(error, std::nullopt, QStringLiteral("AbrirRecordset"));
         });
 }
@@ -361,10 +376,12 @@ void DB_Dll::OpenLocalADODB(const QString& ConnString, const QString& CadenaID,
 }
 
 QString DB_Dll::textoConexionAccess(const QString& CadenaID, const QString& CadenaPWD) const {
+    using ado::TextoConexion;
     return QStringLiteral("PROVIDER=") + gProveedor + QStringLiteral(";")
-           + QStringLiteral("Data Source =") + gDBName + QStringLiteral(";")
-           + CadenaID + QStringLiteral("=") + gUsuario + QStringLiteral(";")
-           + CadenaPWD + QStringLiteral("=") + gUserPassWord + QStringLiteral(";") + gExtended;
+           + QStringLiteral("Data Source =") + TextoConexion::escrito(gDBName) + QStringLiteral(";")
+           + CadenaID + QStringLiteral("=") + TextoConexion::escrito(gUsuario) + QStringLiteral(";")
+           + CadenaPWD + QStringLiteral("=") + TextoConexion::escrito(gUserPassWord) + QStringLiteral(";")
+           + gExtended;
 }
 
 bool DB_Dll::pedirArchivoAccess() {

@@ -75,6 +75,13 @@ public:
     static QString pJETOLEDB35() { return QStringLiteral("Microsoft.Jet.OLEDB.3.51"); }
     static QString pSQLOLEDB() { return QStringLiteral("SQLOLEDB"); }
 
+    // The connection texts of the two server forms. Each value is written so
+    // that it reads back whole (TextoConexion::escrito): a password or user
+    // holding ";", "=" or braces goes between braces.
+    static QString textoOracle(const QString& base, const QString& usuario, const QString& contrasena);
+    static QString textoSqlServer(const QString& proveedor, const QString& servidor, const QString& base,
+                                  const QString& usuario, const QString& contrasena);
+
     // ---- Program hooks ----------------------------------------------------
 
     // The connection dialog the program supplies; none behaves as cancelled.

@@ -1,5 +1,7 @@
 #include "session/LineaComandos.h"
 
+#include "data/DB_Dll.h"
+
 #include "session/utility_component/Utilidades.h"
 
 #include <QCoreApplication>
@@ -68,9 +70,7 @@ LineaComandos::Parametros LineaComandos::leer(const QString& linea) {
 
 QString LineaComandos::cadenaOracle(const QString& baseDatos, const QString& usuario,
                                     const QString& contrasena) {
-    return QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") + baseDatos +
-           QStringLiteral(";User Id=") + usuario + QStringLiteral(";Password=") + contrasena +
-           QStringLiteral(";");
+    return datos::DB_Dll::textoOracle(baseDatos, usuario, contrasena);
 }
 
 QString LineaComandos::NombreServidor(const QString& servidor) {

@@ -338,11 +338,7 @@ bool frmAcceso::ExisteBaseDeDatos(const QString& Servidor, const QString& Dbname
         if (sesion_.gOpenFlag) sesion_.gCnn().Close();
     });
     // 2.
-    const QString texto = QStringLiteral("PROVIDER=") + Proveedor + QStringLiteral(";")
-                          + QStringLiteral("Server=") + Servidor + QStringLiteral(";")
-                          + QStringLiteral("Database =") + Dbname + QStringLiteral(";")
-                          + QStringLiteral("UId=") + Usuario + QStringLiteral(";")
-                          + QStringLiteral("Pwd=") + Password + QStringLiteral(";");
+    const QString texto = datos::DB_Dll::textoSqlServer(Proveedor, Servidor, Dbname, Usuario, Password);
     // 3.
     paso([&] { sesion_.gCnn().Open(texto, QString(), QString(), -1); });
     // 4. A connection opened after an earlier failure stays open.

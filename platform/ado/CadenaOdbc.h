@@ -5,8 +5,9 @@
 namespace ado {
 
 // Builds an ODBC connection string. A value that could be misread (holding
-// ";", braces or blanks at its ends) is written between braces, so a password
-// such as "a;b" reaches the driver whole instead of cutting the string.
+// ";", "=", braces or blanks at its ends) is written between braces, so a
+// password such as "a;b" reaches the driver whole instead of cutting the
+// string (TextoConexion::escrito).
 class CadenaOdbc {
 public:
     CadenaOdbc& agregar(const QString& clave, const QString& valor);

@@ -27,4 +27,17 @@ long numeroAdoDeSqlState(const QString& sqlState) {
     return n::ErrorSintaxis;
 }
 
+bool servidorInalcanzable(const Errors& diagnosticos) {
+    bool sinRespuesta = false;
+    for (const Error& e : diagnosticos) {
+        const QString& estado = e.SQLState;
+        // A server that answered: whatever else the driver adds, it is there.
+        if (estado.startsWith(QLatin1String("28")) || estado == QLatin1String("08004")) return false;
+        if (estado.startsWith(QLatin1String("08")) || estado == QLatin1String("HYT00") ||
+            estado == QLatin1String("HYT01"))
+            sinRespuesta = true;
+    }
+    return sinRespuesta;
+}
+
 }  // namespace ado

@@ -35,4 +35,12 @@ private:
 // failure instead, whatever their state (a login time-out is HYT00).
 long numeroAdoDeSqlState(const QString& sqlState);
 
+// Whether the diagnostics of a failed connection attempt say that the server
+// could not be reached: no answer in time (HYT00, HYT01), no link or a
+// broken one (class 08), as opposed to a server that answered and refused
+// the login or the database (28xxx, 08004) or a workstation without the
+// driver (IM002). Every record counts, not only the first: Microsoft's
+// driver reports "Login timeout expired" (HYT00) before the network error.
+bool servidorInalcanzable(const Errors& diagnosticos);
+
 }  // namespace ado

@@ -71,6 +71,21 @@ QString FormatoRegional::formatoFecha() {
     return ensancharFormato(QLocale().dateFormat(QLocale::ShortFormat));
 }
 
+QString FormatoRegional::ordenFecha() {
+    const QString formato = formatoFecha();
+    QString orden;
+    bool literal = false;
+    for (const QChar letra : formato) {
+        if (letra == u'\'') literal = !literal;
+        if (literal) continue;
+        const QChar parte = letra == u'M' ? QChar(u'm') : letra;
+        if ((parte == u'd' || parte == u'm' || parte == u'y') && !orden.contains(parte)) orden += parte;
+    }
+    // A format that does not name the three parts (none Qt ships) is read
+    // day first, as the suite's workstations write dates.
+    return orden.size() == 3 ? orden : QStringLiteral("dmy");
+}
+
 QChar FormatoRegional::separadorDecimal() {
     const QString punto = QLocale().decimalPoint();
     return punto.isEmpty() ? QChar(u'.') : punto[0];

@@ -17,6 +17,10 @@ public:
     // dd/mm/yyyy, and a two-digit year would make a stored text ambiguous.
     static QString formatoFecha();
     static QString formatoHora() { return QStringLiteral("hh:mm:ss"); }
+    // The order of day, month and year in formatoFecha() as SQL Server's SET
+    // DATEFORMAT names it: "dmy" under es_AR, "mdy" under en_US, "ymd"
+    // under sv_SE.
+    static QString ordenFecha();
 
     static QChar separadorDecimal();
 

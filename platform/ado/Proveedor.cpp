@@ -2,7 +2,9 @@
 
 #include "platform/Aplicacion.h"
 #include "platform/ado/FallaDeConexion.h"
+#include "platform/ado/TrazaSql.h"
 #include "platform/ado/odbc/ConexionOdbc.h"
+#include "platform/ado/odbc/SentenciaOdbc.h"
 #include "platform/ado/proveedores/ProveedorJet.h"
 #include "platform/ado/proveedores/ProveedorOracle.h"
 #include "platform/ado/proveedores/ProveedorOrigenDatos.h"
@@ -16,12 +18,21 @@ namespace ado {
 
 namespace {
 
-// The folder a server name stands for, when it names an existing one
-// (absolute, or relative to the program's folder); "" otherwise.
-QString carpetaDelServidor(const QString& servidor) {
-    if (servidor.trimmed().isEmpty()) return {};
-    const QFileInfo info(QDir(plataforma::carpetaAplicacion()), servidor.trimmed());
-    return info.isDir() ? info.absoluteFilePath() : QString();
+// The folder of the embedded engine a server name stands for; "" when the
+// name is a SQL Server's. An absolute path always is the engine's, even when
+// the folder is gone (no SQL Server is named so: the engine reports the
+// missing file, as a server that cannot be reached). A name relative to the
+// program's folder is the engine's only when that folder holds the
+// database's file: ".", and names such as "Styles" that happen to match one
+// of the program's folders, name SQL Servers too.
+QString carpetaDelServidor(const QString& servidor, const QString& base) {
+    if (servidor.isEmpty()) return {};
+    if (QDir::isAbsolutePath(servidor)) return QDir::cleanPath(servidor);
+    const QFileInfo info(QDir(plataforma::carpetaAplicacion()), servidor);
+    if (!info.isDir()) return {};
+    const bool tieneLaBase = ProveedorSqlite::esNombreDeBase(base) &&
+                             QFileInfo(QDir(info.absoluteFilePath()).filePath(base + QStringLiteral(".db"))).isFile();
+    return tieneLaBase ? info.absoluteFilePath() : QString();
 }
 
 }  // namespace
@@ -36,7 +47,7 @@ std::unique_ptr<Proveedor> Proveedor::elegir(const TextoConexion& texto,
         nombre.startsWith(QLatin1String("Microsoft.ACE"), Qt::CaseInsensitive))
         return std::make_unique<ProveedorJet>();
     const QString servidor = ProveedorSqlServer::servidor(texto).trimmed();
-    const QString carpeta = carpetaDelServidor(servidor);
+    const QString carpeta = carpetaDelServidor(servidor, ProveedorSqlServer::base(texto).trimmed());
     if (!carpeta.isEmpty()) return std::make_unique<ProveedorSqlite>(carpeta);
     for (const auto& origen : origenes)
         if (!servidor.isEmpty() && origen.nombre.compare(servidor, Qt::CaseInsensitive) == 0)
@@ -54,6 +65,13 @@ QString Proveedor::controlador(const char* variableEntorno, const QStringList& p
         for (const QString& i : instalados)
             if (i.contains(parte, Qt::CaseInsensitive)) return i;
     return {};
+}
+
+void Proveedor::prepararSesion(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
+                               long segundosEspera, const QString& sentencia) {
+    TrazaSql::anotar(sentencia);
+    odbc::SentenciaOdbc s(conexion, verificar, segundosEspera);
+    s.ejecutar(sentencia);
 }
 
 void Proveedor::sinControlador(const QString& quien) const {

@@ -24,9 +24,10 @@ public:
     virtual ~Proveedor() = default;
 
     // The provider for a connection text: by its PROVIDER key; for a SQL
-    // Server text, the embedded engine when its server names a folder, else
-    // the data source it names among `origenes` (ignoring case), else a SQL
-    // Server host.
+    // Server text, the embedded engine when its server is an absolute path
+    // or a folder of the program's that holds "<database>.db", else the data
+    // source it names among `origenes` (ignoring case), else a SQL Server
+    // host.
     static std::unique_ptr<Proveedor> elegir(const TextoConexion& texto,
                                              const std::vector<odbc::EntornoOdbc::OrigenDatos>& origenes = {});
 
@@ -94,6 +95,10 @@ protected:
     static QString controlador(const char* variableEntorno, const QStringList& preferidos, const QString& parte,
                                const QStringList& instalados);
     [[noreturn]] void sinControlador(const QString& quien) const;
+    // Runs a statement that sets up the session right after connecting; it
+    // goes to the statement trace like the program's own.
+    static void prepararSesion(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
+                               long segundosEspera, const QString& sentencia);
 };
 
 }  // namespace ado

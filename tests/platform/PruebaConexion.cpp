@@ -76,6 +76,43 @@ TEST_F(Conexion, UnaBaseInexistenteNoSeCreaYFallaComoConexion) {
     EXPECT_FALSE(QFile::exists(carpeta_.filePath(QStringLiteral("NOEXISTE.db"))));
 }
 
+// The database is a plain file of the server's folder, and a database file:
+// a path in its name, an empty file or one of another kind is refused at the
+// opening with one connection error, and no file is touched.
+TEST_F(Conexion, UnNombreQueEsRutaOUnArchivoQueNoEsBaseSeRechazanAlAbrir) {
+    const QString servidor = carpeta_.filePath(QStringLiteral("servidor"));
+    ASSERT_TRUE(QDir().mkpath(servidor));
+    const auto escribir = [&](const QString& nombre, const QByteArray& contenido) {
+        QFile f(QDir(servidor).filePath(nombre));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(contenido);
+    };
+    escribir(QStringLiteral("VACIA.db"), {});
+    escribir(QStringLiteral("TEXTO.db"), "Codigo;Descripcion\n1;Caja\n");
+    escribir(QStringLiteral("CORTA.db"), "SQLite format");
+    const QString empresa = carpeta_.filePath(QStringLiteral("EMPRESA.db"));
+    const qint64 tamanoEmpresa = QFileInfo(empresa).size();
+    const QString casos[] = {
+        QStringLiteral("../EMPRESA"), carpeta_.filePath(QStringLiteral("EMPRESA")), QStringLiteral("..\\EMPRESA"),
+        QStringLiteral("VACIA"), QStringLiteral("TEXTO"), QStringLiteral("CORTA"),
+    };
+    for (const QString& base : casos) {
+        SCOPED_TRACE(base.toStdString());
+        ado::Connection otra;
+        EXPECT_EQ(numeroDeError([&] {
+                      otra.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=") + servidor + QStringLiteral(";Database =") +
+                                base + QStringLiteral(";UId=sa;Pwd=x;"));
+                  }),
+                  numero::FallaProveedor);
+        EXPECT_EQ(otra.State(), ado::estado::Cerrado);
+        ASSERT_EQ(otra.errors().Count(), 1);
+        EXPECT_EQ(otra.errors().Item(0).SQLState, QStringLiteral("08001"));
+        EXPECT_TRUE(otra.errors().Item(0).Description.contains(base)) << otra.errors().Item(0).Description.toStdString();
+    }
+    EXPECT_EQ(QFileInfo(QDir(servidor).filePath(QStringLiteral("VACIA.db"))).size(), 0);
+    EXPECT_EQ(QFileInfo(empresa).size(), tamanoEmpresa);
+}
+
 TEST_F(Conexion, UnaCarpetaRelativaSeBuscaEnLaCarpetaDelPrograma) {
     QDir padre(carpeta_.path());
     padre.cdUp();
@@ -625,4 +662,39 @@ TEST(NumerosAdo, SeTomanDeLaClaseDelEstadoSql) {
         {"HY000", numero::ErrorSintaxis},       {"HY008", numero::ErrorSintaxis},
     };
     for (const auto& [estado, esperado] : casos) EXPECT_EQ(ado::numeroAdoDeSqlState(QString::fromLatin1(estado)), esperado) << estado;
+}
+
+// The diagnostics drivers give for a failed connection attempt, in the order
+// they give them: a server that never answered is unreachable whatever state
+// comes first; one that answered and refused is not.
+TEST(NumerosAdo, UnServidorInalcanzableSeReconoceEnCualquierRegistro) {
+    struct Caso {
+        const char* quien;
+        std::vector<std::pair<const char*, const char*>> registros;  // state, message
+        bool inalcanzable;
+    };
+    const Caso casos[] = {
+        {"driver 18, sin respuesta",
+         {{"HYT00", "Login timeout expired"},
+          {"08001", "TCP Provider: Error code 0x2749"},
+          {"08001", "A network-related or instance-specific error has occurred while establishing a connection"}},
+         true},
+        {"driver 18, nombre desconocido", {{"08001", "TCP Provider: Error code 0x2AF9"}}, true},
+        {"driver 18, solo el tiempo", {{"HYT00", "Login timeout expired"}}, true},
+        {"FreeTDS", {{"08S01", "Unable to connect: Adaptive Server is unavailable or does not exist"},
+                     {"08001", "Unable to connect to data source"}}, true},
+        {"psqlODBC, puerto sin servidor", {{"08001", "Connection refused"}}, true},
+        {"inicio de sesion rechazado", {{"28000", "Login failed for user 'ana'."}}, false},
+        {"rechazo tras un aviso", {{"01S00", "Invalid connection string attribute"}, {"28000", "Login failed"}}, false},
+        {"base que el servidor no abre",
+         {{"08004", "Cannot open database \"X\" requested by the login."}, {"28000", "Login failed"}}, false},
+        {"sin controlador", {{"IM002", "Data source name not found"}}, false},
+        {"sin registros", {}, false},
+    };
+    for (const Caso& c : casos) {
+        ado::Errors errores;
+        for (const auto& [estado, mensaje] : c.registros)
+            errores.Add(ado::Error{numero::FallaProveedor, QString::fromUtf8(mensaje), QString::fromLatin1(estado), 0, {}});
+        EXPECT_EQ(ado::servidorInalcanzable(errores), c.inalcanzable) << c.quien;
+    }
 }

@@ -1,6 +1,8 @@
 #include "BaseDePrueba.h"
 
 #include "platform/ado/FallaDeConexion.h"
+#include "platform/ado/FormatoRegional.h"
+#include "platform/ado/odbc/ConexionOdbc.h"
 #include "platform/ado/Proveedor.h"
 #include "platform/ado/TextoConexion.h"
 #include "platform/ado/proveedores/ProveedorJet.h"
@@ -10,7 +12,10 @@
 #include "platform/ado/proveedores/ProveedorSqlServer.h"
 #include "platform/ado/proveedores/ProveedorSqlite.h"
 
+#include <QDir>
 #include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
 #include <typeinfo>
 
 namespace {
@@ -45,6 +50,8 @@ const Traduccion traducciones[] = {
      "ana", "x;y", "Driver={ODBC Driver 17 for SQL Server};Server=srv;Database=E;UID=ana;PWD={x;y};Application Name=QZ;"},
     {"cifrado elegido", "Provider=SQLOLEDB;Data Source=srv;Initial Catalog=E;User Id=u;Password=p;Encrypt=no", ms18, "",
      "", "Driver={ODBC Driver 18 for SQL Server};Server=srv;Database=E;UID=u;PWD=p;Encrypt=no;"},
+    {"usuario y contrasena entre llaves", "PROVIDER=SQLOLEDB;Server=srv;Database =E;UId={a;b};Pwd={p=1;{x}}} ;", ms17,
+     "", "", "Driver={ODBC Driver 17 for SQL Server};Server=srv;Database=E;UID={a;b};PWD={p=1;{x}}};"},
     {"oracle", "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=u;Password=p;",
      {QStringLiteral("SQLite3"), QStringLiteral("Oracle 19 ODBC driver")}, "", "",
      "Driver={Oracle 19 ODBC driver};DBQ=ORCL;UID=u;PWD=p;"},
@@ -63,6 +70,50 @@ TEST_P(Traducciones, ElTextoAdoLlegaAlControladorComoLoEspera) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Textos, Traducciones, ::testing::ValuesIn(traducciones));
+
+// A value between braces is read whole, "}}" standing for "}"; the pairs
+// after it are read as usual.
+TEST(TextoConexion, UnValorEntreLlavesSeLeeEntero) {
+    struct Caso {
+        const char* texto;
+        const char* pwd;
+        const char* uid;
+    };
+    const Caso casos[] = {
+        {"Pwd={a;b}}c};UId=u;", "a;b}c", "u"},
+        {"Pwd= {x=y} ;UId= u ;", "x=y", "u"},
+        {"Pwd={ a };UId=u", " a ", "u"},
+        {"UId={};Pwd={}}}", "}", ""},
+        {"Pwd=a}b;UId=u;", "a}b", "u"},
+        // a brace never closed is no quoting
+        {"Pwd={abc;UId=u;", "{abc", "u"},
+        {"Pwd={abc}resto;UId=u;", "abc", "u"},
+        {"sin igual;Pwd=p;UId=u", "p", "u"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.texto);
+        const ado::TextoConexion texto(QString::fromUtf8(c.texto));
+        EXPECT_EQ(texto.valor({QStringLiteral("Pwd")}), QString::fromUtf8(c.pwd));
+        EXPECT_EQ(texto.valor({QStringLiteral("UId")}), QString::fromUtf8(c.uid));
+    }
+}
+
+TEST(TextoConexion, LoEscritoSeLeeComoEra) {
+    const char* valores[] = {"a;b", "x=y", "{z}", "}", "{", " lead", "trail ", "}};{{", "plain", "", "ñandú"};
+    for (const char* v : valores) {
+        const QString valor = QString::fromUtf8(v);
+        SCOPED_TRACE(v);
+        const QString escrito = ado::TextoConexion::escrito(valor);
+        const ado::TextoConexion texto(QStringLiteral("UId=") + escrito + QStringLiteral(";Pwd=") + escrito +
+                                       QStringLiteral(";Server=srv;"));
+        EXPECT_EQ(texto.valor({QStringLiteral("UId")}), valor);
+        EXPECT_EQ(texto.valor({QStringLiteral("Pwd")}), valor);
+        EXPECT_EQ(texto.valor({QStringLiteral("Server")}), QStringLiteral("srv"));
+    }
+    // An ordinary value is written as it is.
+    EXPECT_EQ(ado::TextoConexion::escrito(QStringLiteral("secreto")), QStringLiteral("secreto"));
+    EXPECT_EQ(ado::TextoConexion::escrito(QStringLiteral("a}b")), QStringLiteral("{a}}b}"));
+}
 
 TEST(Proveedores, SinControladorInstaladoLaAperturaFallaConSuRegistro) {
     const ado::TextoConexion sql(QStringLiteral("PROVIDER=SQLOLEDB;Server=srv;Database =E;UId=u;Pwd=p;"));
@@ -91,8 +142,11 @@ TEST(Proveedores, CadaTextoEligeSuProveedor) {
     const auto elegido = [](const QString& t) { return ado::Proveedor::elegir(ado::TextoConexion(t)); };
     EXPECT_TRUE(dynamic_cast<ado::ProveedorSqlite*>(
         elegido(QStringLiteral("PROVIDER=SQLOLEDB;Server=") + carpeta.path() + QStringLiteral(";Database =E;")).get()));
-    EXPECT_TRUE(dynamic_cast<ado::ProveedorSqlServer*>(
+    // An absolute path names no SQL Server, even when its folder is gone.
+    EXPECT_TRUE(dynamic_cast<ado::ProveedorSqlite*>(
         elegido(QStringLiteral("PROVIDER=SQLOLEDB;Server=") + carpeta.path() + QStringLiteral("/no;Database =E;")).get()));
+    EXPECT_TRUE(dynamic_cast<ado::ProveedorSqlServer*>(
+        elegido(QStringLiteral("PROVIDER=SQLOLEDB;Server=no-es-carpeta;Database =E;")).get()));
     EXPECT_TRUE(dynamic_cast<ado::ProveedorOracle*>(
         elegido(QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=X;")).get()));
     EXPECT_TRUE(dynamic_cast<ado::ProveedorJet*>(
@@ -106,6 +160,49 @@ TEST(Proveedores, CadaTextoEligeSuProveedor) {
                                  QStringLiteral(";User Id=admin;Password=;"));
     EXPECT_EQ(ado::Proveedor::elegir(jet)->cadenaOdbc(jet, {}, {}, {QStringLiteral("MDBTools")}),
               QStringLiteral("Driver={MDBTools};DBQ=") + mdb + u';');
+}
+
+// A name relative to the program's folder is the embedded engine's only when
+// the folder it names holds the database's file: ".", "(local)" and a name
+// that matches a folder of the program's by chance ("Styles") are SQL
+// Servers, and reach the driver as SQL Server names.
+TEST(Proveedores, SoloUnaCarpetaConElArchivoDeLaBaseEsElMotorEmbebido) {
+    QTemporaryDir programa;
+    ASSERT_TRUE(QDir(programa.path()).mkpath(QStringLiteral("Styles")));
+    ASSERT_TRUE(QDir(programa.path()).mkpath(QStringLiteral("demo")));
+    QFile(programa.filePath(QStringLiteral("demo/EMP.db"))).open(QIODevice::WriteOnly);
+    qputenv("QUINTARO_CARPETA", QFile::encodeName(programa.path()));
+    struct Caso {
+        QString servidor;
+        QString base;
+        const char* cadenaSqlServer;  // "" when the embedded engine takes it
+    };
+    const Caso casos[] = {
+        {QStringLiteral("."), QStringLiteral("EMP"), "Server=localhost;Database=EMP;"},
+        {QStringLiteral("(local)"), QStringLiteral("EMP"), "Server=localhost;Database=EMP;"},
+        {QStringLiteral("Styles"), QStringLiteral("EMP"), "Server=Styles;Database=EMP;"},
+        {QStringLiteral("demo"), QStringLiteral("OTRA"), "Server=demo;Database=OTRA;"},
+        {QStringLiteral("demo"), QStringLiteral("../demo/EMP"), "Server=demo;Database=../demo/EMP;"},
+        {QStringLiteral("demo"), QStringLiteral("EMP"), ""},
+        {QStringLiteral(" demo "), QStringLiteral("EMP"), ""},
+        // no SQL Server is named by an absolute path: the engine reports the
+        // missing file itself
+        {programa.filePath(QStringLiteral("demo")), QStringLiteral("OTRA"), ""},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE((c.servidor + u'/' + c.base).toStdString());
+        const ado::TextoConexion texto(QStringLiteral("PROVIDER=SQLOLEDB;Server=") + c.servidor +
+                                       QStringLiteral(";Database =") + c.base + QStringLiteral(";"));
+        const auto proveedor = ado::Proveedor::elegir(texto);
+        if (*c.cadenaSqlServer == '\0') {
+            EXPECT_TRUE(dynamic_cast<ado::ProveedorSqlite*>(proveedor.get()));
+            continue;
+        }
+        ASSERT_TRUE(dynamic_cast<ado::ProveedorSqlServer*>(proveedor.get()));
+        EXPECT_EQ(proveedor->cadenaOdbc(texto, {}, {}, ms17).toStdString(),
+                  "Driver={ODBC Driver 17 for SQL Server};" + std::string(c.cadenaSqlServer));
+    }
+    qunsetenv("QUINTARO_CARPETA");
 }
 
 TEST(Proveedores, UnServidorQueNombraUnOrigenDeDatosConectaPorEl) {
@@ -162,6 +259,57 @@ TEST(Proveedores, ElMotorDelOrigenDeDatosSaleDelNombreQueDaElControlador) {
     } catch (const ado::FallaDeConexion& e) {
         EXPECT_EQ(e.error().SQLState, QStringLiteral("IM002"));
     }
+}
+
+// SQL Server reads a date literal in the order its session's DATEFORMAT
+// says, which by default follows the login's language; the program writes
+// them in the workstation's order.
+TEST(Proveedores, ElOrdenDeLasFechasEsElDeLaEstacion) {
+    const std::pair<const char*, const char*> casos[] = {
+        {"es_AR", "SET DATEFORMAT dmy"}, {"es_ES", "SET DATEFORMAT dmy"}, {"de_DE", "SET DATEFORMAT dmy"},
+        {"en_US", "SET DATEFORMAT mdy"}, {"sv_SE", "SET DATEFORMAT ymd"}, {"ja_JP", "SET DATEFORMAT ymd"},
+    };
+    const QLocale antes;
+    for (const auto& [localidad, sentencia] : casos) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(localidad)));
+        EXPECT_EQ(ado::ProveedorSqlServer::ordenDeFechas().toStdString(), sentencia) << localidad;
+    }
+    QLocale::setDefault(antes);
+}
+
+// What the provider sends once the driver has connected, seen through the
+// statement trace on a live connection (of the embedded engine's driver,
+// which refuses SQL Server's statement: the opening then fails). An engine
+// reached through a data source gets it only when the driver reports SQL
+// Server.
+TEST(Proveedores, TrasConectarSqlServerRecibeElOrdenDeLasFechas) {
+    QTemporaryDir carpeta;
+    const QString traza = carpeta.filePath(QStringLiteral("traza.sql"));
+    qputenv("QUINTARO_TRAZA_SQL", QFile::encodeName(traza));
+    const QLocale antes;
+    QLocale::setDefault(QLocale(QStringLiteral("es_AR")));
+    ado::Errors errores;
+    const ado::odbc::VerificadorOdbc verificar(errores, {}, QStringLiteral("prueba"));
+    const ado::odbc::EntornoOdbc entorno;
+    ado::odbc::ConexionOdbc conexion(
+        entorno, ado::ProveedorSqlite::cadenaArchivo(carpeta.filePath(QStringLiteral("x.db")), true), 5, verificar);
+    const auto trazado = [&] {
+        QFile f(traza);
+        const QString texto = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+        QFile::remove(traza);
+        return texto;
+    };
+
+    EXPECT_THROW(ado::ProveedorSqlServer().conectado(conexion, verificar, 5), plataforma::RuntimeError);
+    EXPECT_TRUE(trazado().endsWith(QStringLiteral(" SET DATEFORMAT dmy\n")));
+    EXPECT_THROW(ado::ProveedorOrigenDatos::motorPara(QStringLiteral("Microsoft SQL Server"))->conectado(conexion, verificar, 5),
+                 plataforma::RuntimeError);
+    EXPECT_TRUE(trazado().endsWith(QStringLiteral(" SET DATEFORMAT dmy\n")));
+    EXPECT_NO_THROW(ado::ProveedorOrigenDatos::motorPara(QStringLiteral("Informix"))->conectado(conexion, verificar, 5));
+    EXPECT_TRUE(trazado().isEmpty());
+
+    QLocale::setDefault(antes);
+    qunsetenv("QUINTARO_TRAZA_SQL");
 }
 
 TEST(Proveedores, PostgresLeeLosNombresSinComillasEnMinusculas) {

@@ -198,6 +198,74 @@ TEST_F(ConexionPostgres, UnTextoDemasiadoLargoDejaSuErrorYNoEscribe) {
     EXPECT_TRUE(dialogos_.mensajes().empty());
 }
 
+// ---- Reconnecting to a server that is not there, or that refuses -------------------
+
+// The server's port with nobody listening on it (the server stopped): the
+// reconnection fails as an unreachable server, without a word; once the
+// server is back it reconnects.
+TEST_F(ConexionPostgres, ReconectarAUnPuertoSinServidorNoMuestraNada) {
+    ASSERT_TRUE(prueba::BasePostgres::pararServidor());
+    db_->ReintentaConectar();
+    const bool abierta = db_->gOpenFlag;
+    const bool inalcanzable = ado::servidorInalcanzable(db_->gCnn().errors());
+    const ado::Error primero =
+        db_->gCnn().errors().Count() > 0 ? db_->gCnn().errors().Item(0) : ado::Error{};
+    ASSERT_TRUE(prueba::BasePostgres::arrancarServidor());
+
+    EXPECT_FALSE(abierta);
+    EXPECT_TRUE(inalcanzable);
+    EXPECT_TRUE(dialogos_.mensajes().empty()) << dialogos_.mensajes().front().texto.toStdString();
+    db_->ReintentaConectar();
+    EXPECT_TRUE(db_->gOpenFlag);
+    EXPECT_EQ(consultar(QStringLiteral("SELECT COUNT(*) FROM MA_CUENTAS")), QStringLiteral("17"));
+    std::cout << "[observado] puerto sin servidor: " << primero.SQLState.toStdString() << " "
+              << primero.Description.toStdString() << ", sin mensajes\n";
+}
+
+// ---- A password holding the connection text's own signs ----------------------------
+
+// The password travels in the connection text OpenServerADODB builds and,
+// after a lost connection, as ReintentaConectar's own argument: both times
+// it reaches the server whole.
+TEST_F(ConexionPostgres, UnaContrasenaConPuntoYComaYLlavesIniciaSesionYReconecta) {
+    const QString clave = QStringLiteral("pa;s=s{wo}}rd");
+    ASSERT_TRUE(basePostgres().psql(
+        QStringLiteral("DO $$ BEGIN IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'quintaro_signos') THEN "
+                       "CREATE ROLE quintaro_signos LOGIN; END IF; END $$;"
+                       "ALTER ROLE quintaro_signos PASSWORD '%1';"
+                       "GRANT SELECT ON ALL TABLES IN SCHEMA public TO quintaro_signos;")
+            .arg(clave)));
+    datos::DB_Dll sesion(dialogos_);
+    sesion.terminarPrograma = [this] { ++terminaciones_; };
+    sesion.gUsuario = QStringLiteral("quintaro_signos");
+    sesion.gUserPassWord = clave;
+    sesion.gDBName = basePostgres().base();
+    sesion.gServidor = basePostgres().origenDatos();
+    sesion.OpenServerADODB(false, 3, {}, false, true);
+    ASSERT_TRUE(sesion.gOpenFlag);
+    ASSERT_TRUE(dialogos_.mensajes().empty()) << dialogos_.mensajes().front().texto.toStdString();
+    const auto consultarEn = [&](const QString& sentencia) {
+        ado::Recordset rs;
+        sesion.AbrirRecordset(sentencia, rs);
+        if (rs.State() == 0) return QStringLiteral("<cerrado>");
+        const QString valor = rs.Fields(0L).Value().texto();
+        sesion.CierraRecordset(rs);
+        return valor;
+    };
+    const QString cuenta = QStringLiteral("SELECT COUNT(*) FROM MA_CUENTAS");
+    EXPECT_EQ(consultarEn(cuenta), QStringLiteral("17"));
+
+    const QString pid = consultarEn(QStringLiteral("SELECT pg_backend_pid()"));
+    ASSERT_TRUE(basePostgres().psql(QStringLiteral("SELECT pg_terminate_backend(%1)").arg(pid)));
+    EXPECT_EQ(consultarEn(cuenta), QStringLiteral("17"));
+    EXPECT_TRUE(sesion.gOpenFlag);
+    EXPECT_NE(consultarEn(QStringLiteral("SELECT pg_backend_pid()")), pid);
+    EXPECT_TRUE(dialogos_.mensajes().empty()) << dialogos_.mensajes().front().texto.toStdString();
+    EXPECT_EQ(terminaciones_, 0);
+    std::cout << "[observado] contrasena " << clave.toStdString() << ": texto " << sesion.gConnString.toStdString()
+              << ", la sesion abre y reconecta\n";
+}
+
 // ---- The server gone for good ------------------------------------------------------
 
 TEST_F(ConexionPostgres, SinServidorPreguntaAlOperadorYConNoTerminaElPrograma) {

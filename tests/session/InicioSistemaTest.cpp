@@ -11,6 +11,7 @@
 #include "support/DialogosGuion.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -207,6 +208,39 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CasoSinSesion{"CarpetaInexistente", "@Server=%1/no-existe;@DbName=ZANTAR_DEMO;@Usuario=mgomez"},
         CasoSinSesion{"BaseInexistente", "@Server=%1;@DbName=NO_EXISTE;@Usuario=mgomez;@Password=x"}),
+    [](const auto& prueba) { return std::string(prueba.param.nombre); });
+
+// A database name that is a path, or a file of the folder that holds no
+// database: the opening refuses it with the one connection-error box, so no
+// start-up query meets the file (each of them showed a box of its own).
+class InicioConBaseInvalida : public Inicio, public ::testing::WithParamInterface<CasoSinSesion> {};
+
+TEST_P(InicioConBaseInvalida, UnSoloAvisoDeConexionYTermina) {
+    ASSERT_TRUE(QDir().mkpath(demo.servidor() + QStringLiteral("/sub")));
+    for (const auto& [nombre, contenido] :
+         {std::pair{"VACIA.db", QByteArray()}, std::pair{"TEXTO.db", QByteArray("no es una base\n")}}) {
+        QFile f(demo.servidor() + u'/' + QLatin1String(nombre));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(contenido);
+    }
+    iniciar(QString::fromUtf8(GetParam().linea).arg(demo.servidor()));
+
+    ASSERT_EQ(dialogos.mensajes().size(), 1u) << mensajes();
+    EXPECT_TRUE(dialogos.mensajes().front().texto.startsWith(QStringLiteral(" Estado de Sql: 08001\r")))
+        << mensajes();
+    EXPECT_EQ(dialogos.mensajes().front().titulo, QStringLiteral(" Error de Conexion a Base de Datos"));
+    EXPECT_EQ(terminaciones, 1);
+    EXPECT_FALSE(sesionAbierta());
+    EXPECT_EQ(QFileInfo(demo.servidor() + QStringLiteral("/VACIA.db")).size(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, InicioConBaseInvalida,
+    ::testing::Values(
+        CasoSinSesion{"BaseDeOtraCarpeta", "@Server=%1/sub;@DbName=../ZANTAR_DEMO;@Usuario=mgomez;@Password=demo"},
+        CasoSinSesion{"RutaAbsoluta", "@Server=%1/sub;@DbName=%1/ZANTAR_DEMO;@Usuario=mgomez;@Password=demo"},
+        CasoSinSesion{"ArchivoVacio", "@Server=%1;@DbName=VACIA;@Usuario=mgomez;@Password=demo"},
+        CasoSinSesion{"ArchivoQueNoEsBase", "@Server=%1;@DbName=TEXTO;@Usuario=mgomez;@Password=demo"}),
     [](const auto& prueba) { return std::string(prueba.param.nombre); });
 
 TEST_F(Inicio, UnServidorOracleLlevaSuTextoDeConexionSinPedirLaConexion) {

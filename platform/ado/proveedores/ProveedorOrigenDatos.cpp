@@ -9,7 +9,7 @@ namespace ado {
 
 ProveedorOrigenDatos::ProveedorOrigenDatos(QString nombre, QString controlador)
     : nombre_(std::move(nombre)), controlador_(std::move(controlador)),
-      motor_(std::make_unique<ProveedorSqlServer>()) {}
+      motor_(std::make_unique<ProveedorSqlServer>(false)) {}
 
 QString ProveedorOrigenDatos::cadenaOdbc(const TextoConexion& texto, const QString& usuario,
                                          const QString& contrasena, const QStringList&) const {
@@ -43,7 +43,8 @@ std::unique_ptr<Proveedor> ProveedorOrigenDatos::motorPara(const QString& nombre
         return std::make_unique<ProveedorPostgres>();
     if (nombreDbms.startsWith(QLatin1String("SQLite"), Qt::CaseInsensitive))
         return std::make_unique<ProveedorSqlite>(QString());
-    return std::make_unique<ProveedorSqlServer>();
+    const bool esSqlServer = nombreDbms.contains(QLatin1String("SQL Server"), Qt::CaseInsensitive);
+    return std::make_unique<ProveedorSqlServer>(esSqlServer);
 }
 
 void ProveedorOrigenDatos::conectado(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,

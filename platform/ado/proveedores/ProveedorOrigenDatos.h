@@ -48,7 +48,8 @@ public:
     QString nombreEnCatalogo(const QString& nombre) const override { return motor_->nombreEnCatalogo(nombre); }
 
     // The engine's provider for the name a driver reports; SQL Server's,
-    // which sends statements as written, for an engine it does not know.
+    // which sends statements as written, for an engine it does not know
+    // (without SQL Server's session settings).
     static std::unique_ptr<Proveedor> motorPara(const QString& nombreDbms);
     // The engine's provider chosen once the driver answered.
     const Proveedor& motor() const { return *motor_; }

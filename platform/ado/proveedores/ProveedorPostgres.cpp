@@ -68,8 +68,7 @@ QString ProveedorPostgres::cadenaOdbc(const TextoConexion&, const QString&, cons
 void ProveedorPostgres::conectado(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
                                   long segundosEspera) {
     // The dates the program writes day first ('05/03/2024') are read day first.
-    odbc::SentenciaOdbc s(conexion, verificar, segundosEspera);
-    s.ejecutar(QStringLiteral("SET DateStyle = 'ISO, DMY'"));
+    prepararSesion(conexion, verificar, segundosEspera, QStringLiteral("SET DateStyle = 'ISO, DMY'"));
 }
 
 void ProveedorPostgres::normalizar(Error& error) const {

@@ -1,6 +1,7 @@
 #include "platform/ado/proveedores/ProveedorSqlServer.h"
 
 #include "platform/ado/CadenaOdbc.h"
+#include "platform/ado/FormatoRegional.h"
 
 #include <QRegularExpression>
 
@@ -58,6 +59,15 @@ std::vector<std::pair<QString, QString>> ProveedorSqlServer::claveServidor(const
     const qsizetype barra = s.indexOf(u'\\');
     if (barra > 0) return {{QStringLiteral("Server"), servidorLocal(s.left(barra)) + s.mid(barra)}};
     return {{QStringLiteral("Server"), servidorLocal(s)}};
+}
+
+QString ProveedorSqlServer::ordenDeFechas() {
+    return QStringLiteral("SET DATEFORMAT ") + FormatoRegional::ordenFecha();
+}
+
+void ProveedorSqlServer::conectado(odbc::ConexionOdbc& conexion, const odbc::VerificadorOdbc& verificar,
+                                   long segundosEspera) {
+    if (esSqlServer_) prepararSesion(conexion, verificar, segundosEspera, ordenDeFechas());
 }
 
 QString ProveedorSqlServer::cadenaOdbc(const TextoConexion& texto, const QString& usuario,

@@ -6,6 +6,7 @@
 #include "platform/ado/odbc/SentenciaOdbc.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -81,15 +82,29 @@ void ProveedorSqlite::conectado(odbc::ConexionOdbc& conexion, const odbc::Verifi
     }
 }
 
+bool ProveedorSqlite::esNombreDeBase(const QString& base) {
+    return !base.isEmpty() && !base.contains(u'/') && !base.contains(u'\\') && !base.contains(QChar(0));
+}
+
 QString ProveedorSqlite::cadenaOdbc(const TextoConexion& texto, const QString&, const QString&,
                                     const QStringList&) const {
     const QString base = texto.valor({QStringLiteral("Database"), QStringLiteral("Initial Catalog")}).trimmed();
+    const auto rechazar = [this](const QString& descripcion) {
+        throw FallaDeConexion(FallaDeConexion::alConectar(QStringLiteral("08001"), 0, descripcion, origen()));
+    };
+    // The database is a file of the server's folder: a name that is a path
+    // would open another folder's file.
+    if (!base.isEmpty() && !esNombreDeBase(base))
+        rechazar(QStringLiteral("El nombre de la base de datos \"%1\" no es valido: no puede contener "
+                                "\"/\" ni \"\\\".").arg(base));
     const QString archivo = QDir(carpeta_).filePath(base + QStringLiteral(".db"));
     // The driver would create a missing file and open an empty database.
     if (base.isEmpty() || !QFileInfo(archivo).isFile())
-        throw FallaDeConexion(FallaDeConexion::alConectar(
-            QStringLiteral("08001"), 0,
-            QStringLiteral("No existe la base de datos \"%1\" (archivo %2).").arg(base, archivo), origen()));
+        rechazar(QStringLiteral("No existe la base de datos \"%1\" (archivo %2).").arg(base, archivo));
+    // The driver opens any file and only its first statement finds out that
+    // it holds no database: every start-up query would fail on its own.
+    if (!esArchivoSqlite(archivo))
+        rechazar(QStringLiteral("El archivo %1 no es una base de datos \"%2\".").arg(archivo, base));
     return cadenaArchivo(archivo, false);
 }
 
@@ -113,6 +128,12 @@ void ProveedorSqlite::terminarTransaccion(odbc::ConexionOdbc& conexion, bool con
                                           const odbc::VerificadorOdbc& verificar, long segundosEspera) const {
     odbc::SentenciaOdbc(conexion, verificar, segundosEspera)
         .ejecutar(confirmar ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK"));
+}
+
+bool ProveedorSqlite::esArchivoSqlite(const QString& archivo) {
+    static const QByteArray cabecera("SQLite format 3", 16);  // with its closing NUL
+    QFile f(archivo);
+    return f.open(QIODevice::ReadOnly) && f.read(cabecera.size()) == cabecera;
 }
 
 void ProveedorSqlite::normalizar(Error& error) const {

@@ -39,6 +39,10 @@ public:
     // The ODBC connection string for a database file; `crear` lets the
     // driver create a missing file.
     static QString cadenaArchivo(const QString& archivo, bool crear);
+    // A database name that names a file of the folder: not empty, no path.
+    static bool esNombreDeBase(const QString& base);
+    // The file begins with SQLite's header (an empty file does not).
+    static bool esArchivoSqlite(const QString& archivo);
 
     // How long a write waits for another connection's write before it fails:
     // QUINTARO_ESPERA_ESCRITURA_MS when it holds a positive number of
