@@ -16,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace twips = plataforma::twips;
 
 namespace conciliacion {
@@ -26,6 +28,13 @@ namespace estilo = plataforma::estilo;
 
 constexpr int AnchoDiseno = 5295;
 constexpr int AltoDiseno = 4020;
+// The caption and value columns of the three rows, in twips.
+constexpr int IzquierdaRotulos = 200;
+constexpr int IzquierdaValores = 1200;
+constexpr int BordeValores = 1200 + 3900;
+constexpr int AltoValor = 225;
+// Pixels between a caption and its value when the caption pushes the value.
+constexpr int SeparacionRotuloValor = 6;
 constexpr int AnchoIdentificador = 15;
 // The rows an opening changes: its log row and the reconciliation's header.
 constexpr long FilasDeLaApertura = 2;
@@ -34,6 +43,21 @@ constexpr long NativoRestriccion = 547;
 QString crlf() { return QStringLiteral("\r\n"); }
 
 QString tituloAviso() { return QStringLiteral("Aviso al Usuario"); }
+
+// The height a label needs to show its whole text at `ancho`: the text's own
+// lines at their full spacing, which can exceed the label's size hint by a
+// pixel.
+int altoNecesario(const QLabel& l, int ancho) {
+    const int forma = int(l.alignment()) | (l.wordWrap() ? int(Qt::TextWordWrap) : 0);
+    const int texto = l.fontMetrics().boundingRect(QRect(0, 0, ancho, 100000), forma, l.text()).height();
+    return std::max(texto, l.wordWrap() ? l.heightForWidth(ancho) : l.sizeHint().height());
+}
+
+// A caption's own size: its text's width, its full height.
+void ajustarRotulo(QLabel& l) {
+    l.adjustSize();
+    l.resize(l.width(), altoNecesario(l, l.width()));
+}
 
 }  // namespace
 
@@ -47,45 +71,42 @@ FrmConcOpen::FrmConcOpen(sesion::Global& global, plataforma::Dialogos& dialogos,
     letra.setPointSize(8);
     setFont(letra);
     crearControles();
-    setFixedSize(twips::aPixeles(AnchoDiseno), twips::aPixeles(AltoDiseno));
+    acomodar();
 }
 
 void FrmConcOpen::crearControles() {
-    QLabel* aviso = rotulo(QStringLiteral("Label5"),
-                           QStringLiteral("Usted está por abrir una conciliación finalizada, para eso "
-                                          "debe indicar un motivo de apertura."),
-                           210, 180, true);
-    aviso->setWordWrap(true);
-    aviso->setGeometry(twips::rectangulo(210, 180, 4860, 525));
+    Label5_ = rotulo(QStringLiteral("Label5"),
+                     QStringLiteral("Usted está por abrir una conciliación finalizada, para eso "
+                                    "debe indicar un motivo de apertura."),
+                     true);
+    Label5_->setWordWrap(true);
+    filas_ = {
+        Fila{rotulo(QStringLiteral("Label3"), QStringLiteral("Conc. Nro:"), true),
+             rotulo(QStringLiteral("lblConc"), QStringLiteral("..."), false), 795, 780},
+        Fila{rotulo(QStringLiteral("Label1"), QStringLiteral("Usuario:"), true),
+             rotulo(QStringLiteral("lblUser"), QStringLiteral("..."), false), 1140, 1155},
+        Fila{rotulo(QStringLiteral("Label2"), QStringLiteral("Fecha:"), true),
+             rotulo(QStringLiteral("lblFecha"), QStringLiteral("..."), false), 1530, 1560},
+    };
+    lblConc_ = filas_[0].valor;
+    lblUser_ = filas_[1].valor;
+    lblFecha_ = filas_[2].valor;
+    // A long account description goes on to a second line, broken between
+    // words, instead of being cut at the label's edge.
+    for (const Fila& f : filas_) f.valor->setWordWrap(true);
+    Label4_ = rotulo(QStringLiteral("Label4"), QStringLiteral("Motivo de Apertura:"), true);
 
-    rotulo(QStringLiteral("Label3"), QStringLiteral("Conc. Nro:"), 200, 795, true);
-    lblConc_ = rotulo(QStringLiteral("lblConc"), QStringLiteral("..."), 1200, 780, false);
-    lblConc_->setGeometry(twips::rectangulo(1200, 780, 3900, 225));
-    rotulo(QStringLiteral("Label1"), QStringLiteral("Usuario:"), 200, 1140, true);
-    lblUser_ = rotulo(QStringLiteral("lblUser"), QStringLiteral("..."), 1200, 1155, false);
-    lblUser_->setGeometry(twips::rectangulo(1200, 1155, 3900, 225));
-    rotulo(QStringLiteral("Label2"), QStringLiteral("Fecha:"), 200, 1530, true);
-    lblFecha_ = rotulo(QStringLiteral("lblFecha"), QStringLiteral("..."), 1200, 1560, false);
-    lblFecha_->setGeometry(twips::rectangulo(1200, 1560, 3900, 225));
-    rotulo(QStringLiteral("Label4"), QStringLiteral("Motivo de Apertura:"), 200, 1905, true);
-
-    linea(QStringLiteral("Line1"), 735);
-    linea(QStringLiteral("Line2"), 1065);
-    linea(QStringLiteral("Line3"), 1455);
-    linea(QStringLiteral("Line4"), 1845);
+    for (const char* nombre : {"Line1", "Line2", "Line3", "Line4"}) lineas_.push_back(linea(QString::fromLatin1(nombre)));
 
     TXTMOTIVO_ = new QPlainTextEdit(this);
     TXTMOTIVO_->setObjectName(QStringLiteral("TXTMOTIVO"));
-    TXTMOTIVO_->setGeometry(twips::rectangulo(150, 2190, 5010, 1290));
     TXTMOTIVO_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TXTMOTIVO_->setTabChangesFocus(true);
 
     cmdAceptar_ = new QPushButton(QStringLiteral("&Aceptar"), this);
     cmdAceptar_->setObjectName(QStringLiteral("cmdAceptar"));
-    cmdAceptar_->setGeometry(twips::rectangulo(1020, 3630, 1365, 330));
     cmdCancelar_ = new QPushButton(QStringLiteral("&Cancelar"), this);
     cmdCancelar_->setObjectName(QStringLiteral("cmdCancelar"));
-    cmdCancelar_->setGeometry(twips::rectangulo(2880, 3630, 1365, 330));
     // Enter belongs to the reason's lines, not to a default button.
     for (QPushButton* boton : {cmdAceptar_, cmdCancelar_}) boton->setAutoDefault(false);
 
@@ -98,8 +119,7 @@ void FrmConcOpen::crearControles() {
     connect(cmdCancelar_, &QPushButton::clicked, this, &FrmConcOpen::cmdCancelar_Click);
 }
 
-QLabel* FrmConcOpen::rotulo(const QString& nombre, const QString& texto, int izquierda, int arriba,
-                            bool negrita) {
+QLabel* FrmConcOpen::rotulo(const QString& nombre, const QString& texto, bool negrita) {
     auto* l = new QLabel(texto, this);
     l->setObjectName(nombre);
     if (negrita) {
@@ -107,17 +127,97 @@ QLabel* FrmConcOpen::rotulo(const QString& nombre, const QString& texto, int izq
         letra.setBold(true);
         l->setFont(letra);
     }
-    l->move(twips::aPixeles(izquierda), twips::aPixeles(arriba));
-    l->adjustSize();
     return l;
 }
 
-void FrmConcOpen::linea(const QString& nombre, int arriba) {
+// ---- Layout -------------------------------------------------------------------
+
+// The design's places hold as long as the texts fit them. A caption wider
+// than its column moves the three values to the right together (their right
+// edge stays), and a text taller than its place (a wrapped description, a
+// larger font) pushes everything below it down by what it took; the dialog
+// grows by the same amount. Runs again whenever the font or the texts change.
+void FrmConcOpen::acomodar() {
+    using twips::aPixeles;
+    int bajada = 0;  // pixels added so far above the next control
+
+    const int alto5 = std::max(aPixeles(525), altoNecesario(*Label5_, aPixeles(4860)));
+    Label5_->setGeometry(aPixeles(210), aPixeles(180), aPixeles(4860), alto5);
+    bajada += alto5 - aPixeles(525);
+
+    const int izquierdaValores = izquierdaDeLosValores();
+    const int anchoValores = aPixeles(BordeValores) - izquierdaValores;
+    static constexpr int lineaSobreFila[] = {735, 1065, 1455};
+    for (std::size_t i = 0; i < filas_.size(); ++i) {
+        colocarLinea(*lineas_[i], aPixeles(lineaSobreFila[i]) + bajada);
+        bajada += colocarFila(filas_[i], izquierdaValores, anchoValores, bajada);
+    }
+    colocarLinea(*lineas_[3], aPixeles(1845) + bajada);
+
+    ajustarRotulo(*Label4_);
+    Label4_->move(aPixeles(200), aPixeles(1905) + bajada);
+    bajada += std::max(0, Label4_->geometry().bottom() + 1 - (aPixeles(2190) + bajada));
+
+    TXTMOTIVO_->setGeometry(aPixeles(150), aPixeles(2190) + bajada, aPixeles(5010), aPixeles(1290));
+
+    const QSize boton = tamanoDeBoton();
+    cmdAceptar_->setGeometry(aPixeles(1020), aPixeles(3630) + bajada, boton.width(), boton.height());
+    cmdCancelar_->setGeometry(aPixeles(2880), aPixeles(3630) + bajada, boton.width(), boton.height());
+    bajada += boton.height() - aPixeles(330);
+
+    setFixedSize(aPixeles(AnchoDiseno), aPixeles(AltoDiseno) + bajada);
+}
+
+// The values start where the design puts them, or just past the widest
+// caption when a caption would run into its value.
+int FrmConcOpen::izquierdaDeLosValores() const {
+    int izquierda = twips::aPixeles(IzquierdaValores);
+    for (const Fila& f : filas_)
+        izquierda = std::max(izquierda, twips::aPixeles(IzquierdaRotulos) + f.rotulo->sizeHint().width()
+                                            + SeparacionRotuloValor);
+    return izquierda;
+}
+
+// Places one caption and its value below `bajada`; answers how many pixels
+// the row took beyond its design height.
+int FrmConcOpen::colocarFila(const Fila& fila, int izquierdaValores, int anchoValores, int bajada) {
+    using twips::aPixeles;
+    ajustarRotulo(*fila.rotulo);
+    fila.rotulo->move(aPixeles(IzquierdaRotulos), aPixeles(fila.arribaRotulo) + bajada);
+    const int altoValor = std::max(aPixeles(AltoValor), altoNecesario(*fila.valor, anchoValores));
+    fila.valor->setGeometry(izquierdaValores, aPixeles(fila.arribaValor) + bajada, anchoValores, altoValor);
+    const int fondoDiseno = aPixeles(fila.arribaValor + AltoValor) + bajada;
+    const int fondo = std::max(fila.rotulo->geometry().bottom(), fila.valor->geometry().bottom()) + 1;
+    return std::max(0, fondo - fondoDiseno);
+}
+
+void FrmConcOpen::colocarLinea(QFrame& linea, int arriba) {
+    linea.setGeometry(twips::aPixeles(120), arriba, twips::aPixeles(5055), twips::aPixeles(30));
+}
+
+// The design's button size, or what a larger font needs to show the caption.
+QSize FrmConcOpen::tamanoDeBoton() const {
+    QSize tamano = twips::rectangulo(0, 0, 1365, 330).size();
+    for (const QPushButton* b : {cmdAceptar_, cmdCancelar_}) tamano = tamano.expandedTo(b->sizeHint());
+    return tamano;
+}
+
+void FrmConcOpen::showEvent(QShowEvent* evento) {
+    acomodar();
+    QDialog::showEvent(evento);
+}
+
+void FrmConcOpen::changeEvent(QEvent* evento) {
+    if (evento->type() == QEvent::FontChange && Label5_) acomodar();
+    QDialog::changeEvent(evento);
+}
+
+QFrame* FrmConcOpen::linea(const QString& nombre) {
     auto* l = new QFrame(this);
     l->setObjectName(nombre);
     l->setFrameShape(QFrame::HLine);
     l->setFrameShadow(QFrame::Sunken);
-    l->setGeometry(twips::rectangulo(120, arriba, 5055, 30));
+    return l;
 }
 
 void FrmConcOpen::preparar(const QString& identificador, const QString& cuenta, const QString& descripcion) {
@@ -127,6 +227,7 @@ void FrmConcOpen::preparar(const QString& identificador, const QString& cuenta, 
     lblUser_->setText(global_.gUsuarioLogeado.toUpper() + QStringLiteral(" en PC:")
                       + global_.gDatosEquipo.nombreMaquina());
     lblFecha_->setText(fechaHoraActual());
+    acomodar();
 }
 
 QString FrmConcOpen::fechaHoraActual() {

@@ -3,6 +3,10 @@
 #include <QDialog>
 #include <QString>
 
+#include <array>
+#include <vector>
+
+class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -54,13 +58,34 @@ public Q_SLOTS:
     void cmdAceptar_Click();
     void cmdCancelar_Click();
 
+    // Lays the controls out on the design's places, moved and grown where
+    // the font or the texts need more room. The dialog does it itself when
+    // it is shown, filled or given another font.
+    void acomodar();
+
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
+    void changeEvent(QEvent* evento) override;
 
 private:
+    // One caption with its value; tops in twips as the design has them.
+    struct Fila {
+        QLabel* rotulo;
+        QLabel* valor;
+        int arribaRotulo;
+        int arribaValor;
+    };
+
     void crearControles();
-    QLabel* rotulo(const QString& nombre, const QString& texto, int izquierda, int arriba, bool negrita);
-    void linea(const QString& nombre, int arriba);
+    QLabel* rotulo(const QString& nombre, const QString& texto, bool negrita);
+    QFrame* linea(const QString& nombre);
+
+    // acomodar's pieces.
+    int izquierdaDeLosValores() const;
+    static int colocarFila(const Fila& fila, int izquierdaValores, int anchoValores, int bajada);
+    static void colocarLinea(QFrame& linea, int arriba);
+    QSize tamanoDeBoton() const;
 
     // cmdAceptar's pieces.
     QString lote(const QString& id) const;
@@ -78,6 +103,10 @@ private:
     Cabecera cabecera_ = Cabecera::SinLeer;
     QString idConc_;
 
+    QLabel* Label5_ = nullptr;
+    QLabel* Label4_ = nullptr;
+    std::array<Fila, 3> filas_{};
+    std::vector<QFrame*> lineas_;
     QLabel* lblConc_ = nullptr;
     QLabel* lblUser_ = nullptr;
     QLabel* lblFecha_ = nullptr;

@@ -9,10 +9,12 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QToolBar>
 
 namespace conciliacion {
@@ -65,10 +67,20 @@ QString sinComillas(const QString& texto) {
 MotorReporteQt::MotorReporteQt(sesion::Global& global, plataforma::Dialogos& dialogos, QWidget* padre)
     : global_(global), dialogos_(dialogos), padre_(padre) {
     mostrarVistaPrevia = [](QPrintPreviewDialog& dialogo, const DocumentoConciliacion&) { dialogo.exec(); };
-    elegirArchivoPdf = [this] {
-        return QFileDialog::getSaveFileName(padre_, QStringLiteral("Guardar como PDF"), QString(),
+    elegirArchivoPdf = [this](const QString& propuesto) {
+        return QFileDialog::getSaveFileName(padre_, QStringLiteral("Guardar como PDF"), propuesto,
                                             QStringLiteral("Documentos PDF (*.pdf)"));
     };
+}
+
+QString MotorReporteQt::archivoPdfPropuesto(const QString& identificador) {
+    QString carpeta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (carpeta.isEmpty() || !QDir(carpeta).exists()) carpeta = QDir::homePath();
+    // A character a file name cannot hold would make the proposal unusable.
+    QString nombre = identificador.trimmed();
+    static const QRegularExpression prohibidos(QStringLiteral(R"([\\/:*?"<>|])"));
+    nombre.replace(prohibidos, QStringLiteral("_"));
+    return QDir(carpeta).filePath(QStringLiteral("Conciliación ") + nombre + QStringLiteral(".pdf"));
 }
 
 void MotorReporteQt::mostrar(const utilidades::PedidoReporte& pedido) {
@@ -162,7 +174,7 @@ void MotorReporteQt::vistaPrevia(const DocumentoConciliacion& documento, bool ma
 }
 
 void MotorReporteQt::guardarComoPdf(const DocumentoConciliacion& documento) {
-    QString archivo = elegirArchivoPdf();
+    QString archivo = elegirArchivoPdf(archivoPdfPropuesto(documento.identificador));
     if (archivo.isEmpty()) return;
     if (!archivo.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) archivo += QStringLiteral(".pdf");
     if (!documento.guardarPdf(archivo))

@@ -28,9 +28,13 @@ public:
     // their own, to look at the document and use the window's actions
     // without blocking.
     std::function<void(QPrintPreviewDialog&, const DocumentoConciliacion&)> mostrarVistaPrevia;
-    // Asks where to save the PDF; "" when the user cancels. By default a save
-    // file dialog.
-    std::function<QString()> elegirArchivoPdf;
+    // Asks where to save the PDF, proposing `propuesto`; "" when the user
+    // cancels. By default a save file dialog.
+    std::function<QString(const QString& propuesto)> elegirArchivoPdf;
+
+    // Where the save dialog starts: "Conciliación <n>.pdf" in the user's
+    // documents folder, or in the home folder when there is none.
+    static QString archivoPdfPropuesto(const QString& identificador);
 
     // The last document prepared, for whoever looks after the showing.
     const std::optional<DocumentoConciliacion>& ultimoDocumento() const { return ultimo_; }

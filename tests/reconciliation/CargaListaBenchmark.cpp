@@ -176,11 +176,7 @@ int main(int argc, char** argv) {
         {
             prueba::DialogosGuion dialogos;
             datos::DB_Dll sesionCarga(dialogos);
-            sesionCarga.gServidor = demo.servidor();
-            sesionCarga.gDBName = demo.baseDatos();
-            sesionCarga.gUsuario = prueba::BaseDemo::usuario();
-            sesionCarga.gUserPassWord = demo.contrasena();
-            sesionCarga.OpenServerADODB();
+            demo.abrirSesion(sesionCarga);
             prueba::ConciliacionesGeneradas::cargar(sesionCarga, {filas, 40, false});
         }
         Medida m = medir(demo.lineaComandos(), filas >= 100000 ? 1 : 3);

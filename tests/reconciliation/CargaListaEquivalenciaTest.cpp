@@ -65,11 +65,7 @@ protected:
         {
             prueba::DialogosGuion dialogos;
             datos::DB_Dll carga(dialogos);
-            carga.gServidor = base_.servidor();
-            carga.gDBName = base_.baseDatos();
-            carga.gUsuario = prueba::BaseDemo::usuario();
-            carga.gUserPassWord = base_.contrasena();
-            carga.OpenServerADODB();
+            base_.abrirSesion(carga);
             ASSERT_TRUE(carga.gOpenFlag);
             prueba::ConciliacionesGeneradas::cargar(carga, Generadas);
         }

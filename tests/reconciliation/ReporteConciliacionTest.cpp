@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QProcess>
@@ -287,7 +288,11 @@ TEST_F(Reporte, LaVistaPreviaGuardaElPdfConLaEmpresaYLosSaldos) {
     const QString pdf = carpeta.filePath(QStringLiteral("conciliacion"));
     conciliacion::MotorReporteQt motor(global, dialogos, ventana.get());
     int vistas = 0;
-    motor.elegirArchivoPdf = [&] { return pdf; };
+    QString propuesto;
+    motor.elegirArchivoPdf = [&](const QString& p) {
+        propuesto = p;
+        return pdf;
+    };
     motor.mostrarVistaPrevia = [&](QPrintPreviewDialog& vista, const conciliacion::DocumentoConciliacion&) {
         ++vistas;
         auto* guardar = vista.findChild<QAction*>(QStringLiteral("actGuardarPdf"));
@@ -300,6 +305,8 @@ TEST_F(Reporte, LaVistaPreviaGuardaElPdfConLaEmpresaYLosSaldos) {
     global.gReporte.setMotor(nullptr);
 
     EXPECT_EQ(vistas, 1);
+    EXPECT_EQ(propuesto, conciliacion::MotorReporteQt::archivoPdfPropuesto(QStringLiteral("3")));
+    EXPECT_TRUE(propuesto.endsWith(QStringLiteral("/Conciliación 3.pdf"))) << propuesto.toStdString();
     EXPECT_TRUE(dialogos.mensajes().empty()) << mensajes();
     ASSERT_TRUE(QFile::exists(pdf + QStringLiteral(".pdf")));
     const QString texto = textoPdf(pdf + QStringLiteral(".pdf"));
@@ -373,6 +380,31 @@ TEST_F(Reporte, SinFilaElegidaNoHaceNada) {
     global.gReporte.setMotor(nullptr);
     EXPECT_TRUE(motor.pedidos.empty());
     EXPECT_TRUE(dialogos.mensajes().empty()) << mensajes();
+}
+
+// The save dialog starts in the documents folder the desktop names, or in the
+// home folder while that folder does not exist.
+TEST(GuardarPdf, ProponeLaCarpetaDeDocumentosOElInicioYElNombreDeLaConciliacion) {
+    QTemporaryDir inicio;
+    const QByteArray antesHome = qgetenv("HOME"), antesConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(inicio.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(inicio.filePath(QStringLiteral(".config"))));
+    QDir(inicio.path()).mkpath(QStringLiteral(".config"));
+    QFile dirs(inicio.filePath(QStringLiteral(".config/user-dirs.dirs")));
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DOCUMENTS_DIR=\"$HOME/Documentos\"\n");
+    dirs.close();
+    using conciliacion::MotorReporteQt;
+    EXPECT_EQ(MotorReporteQt::archivoPdfPropuesto(QStringLiteral("            12")),
+              inicio.filePath(QStringLiteral("Conciliación 12.pdf")));
+    ASSERT_TRUE(QDir(inicio.path()).mkdir(QStringLiteral("Documentos")));
+    EXPECT_EQ(MotorReporteQt::archivoPdfPropuesto(QStringLiteral("            12")),
+              inicio.filePath(QStringLiteral("Documentos/Conciliación 12.pdf")));
+    EXPECT_EQ(MotorReporteQt::archivoPdfPropuesto(QStringLiteral("A/7")),
+              inicio.filePath(QStringLiteral("Documentos/Conciliación A_7.pdf")));
+    qputenv("HOME", antesHome);
+    if (antesConfig.isNull()) qunsetenv("XDG_CONFIG_HOME");
+    else qputenv("XDG_CONFIG_HOME", antesConfig);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+namespace datos { class DB_Dll; }
+
 namespace prueba {
 
 // A fresh copy of the demo databases (ZANTAR_DEMO and QZ_ESTADISTICAS) in a
@@ -38,6 +40,9 @@ public:
     // The session's connection text for this copy (SQL Server form, which the
     // embedded engine takes when the server is a folder).
     QString textoConexion(const QString& usuarioDemo = usuario()) const;
+
+    // Opens `sesion` on this copy as the administrator.
+    void abrirSesion(datos::DB_Dll& sesion) const;
 
 private:
     QTemporaryDir carpeta_;

@@ -58,7 +58,9 @@ QList<int> aperturasDe(int numero) {
 
 QString ConciliacionesGeneradas::cuentaDe(int numero, const Opciones& opciones) {
     // Accounts concentrate: the first ones take most reconciliations.
-    const int indice = (numero * numero + numero / 3) % opciones.cuentas;
+    // In 64 bits: the square of a number past 46,340 does not fit an int, and
+    // the wrapped, negative index named accounts that do not exist.
+    const int indice = int((qint64(numero) * numero + numero / 3) % opciones.cuentas);
     const QString cuenta = codigoCuenta(indice);
     if (!opciones.variantes) return cuenta;
     switch (numero % 9) {
