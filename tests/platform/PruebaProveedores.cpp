@@ -71,6 +71,24 @@ TEST_P(Traducciones, ElTextoAdoLlegaAlControladorComoLoEspera) {
 
 INSTANTIATE_TEST_SUITE_P(Textos, Traducciones, ::testing::ValuesIn(traducciones));
 
+// Driver 18's certificate check: relaxed unless the workstation asks for it.
+TEST(CertificadoDelServidor, SeVerificaSoloSiLaVariableLoPide) {
+    const ado::TextoConexion texto(QStringLiteral("PROVIDER=SQLOLEDB;Server=srv;Database =E;UId=u;Pwd=p;"));
+    const auto proveedor = ado::Proveedor::elegir(texto);
+    const struct {
+        const char* valor;
+        bool relajado;
+    } casos[] = {{nullptr, true}, {"0", true}, {"", true}, {"1", false}, {" 1 ", false}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.valor ? c.valor : "(sin variable)");
+        if (c.valor) qputenv("QUINTARO_VERIFICAR_CERTIFICADO", c.valor);
+        else qunsetenv("QUINTARO_VERIFICAR_CERTIFICADO");
+        const QString cadena = proveedor->cadenaOdbc(texto, QString(), QString(), ms18);
+        EXPECT_EQ(cadena.contains(QStringLiteral("TrustServerCertificate=yes")), c.relajado) << cadena.toStdString();
+    }
+    qunsetenv("QUINTARO_VERIFICAR_CERTIFICADO");
+}
+
 // A value between braces is read whole, "}}" standing for "}"; the pairs
 // after it are read as usual.
 TEST(TextoConexion, UnValorEntreLlavesSeLeeEntero) {

@@ -9,6 +9,14 @@ namespace ado {
 
 namespace {
 
+bool verificarCertificado() {
+    return qEnvironmentVariable("QUINTARO_VERIFICAR_CERTIFICADO").trimmed() == QLatin1String("1");
+}
+
+}  // namespace
+
+namespace {
+
 const QStringList clavesServidor = {QStringLiteral("Server"), QStringLiteral("Data Source"),
                                     QStringLiteral("Address"), QStringLiteral("Addr"),
                                     QStringLiteral("Network Address")};
@@ -89,10 +97,12 @@ QString ProveedorSqlServer::cadenaOdbc(const TextoConexion& texto, const QString
     if (esFreeTds) cadena.agregar(QStringLiteral("ClientCharset"), QStringLiteral("UTF-8"));
     const auto otros = texto.otros(clavesConocidas());
     // Driver 18 encrypts by default and refuses a server certificate it
-    // cannot verify, which the suite's servers seldom have; the connection
-    // stays encrypted where the server offers it.
+    // cannot verify, which the suite's servers seldom have: the check stays
+    // relaxed as SQLOLEDB's was, and the connection stays encrypted where the
+    // server offers it. An office whose server has a verifiable certificate
+    // turns the check on with QUINTARO_VERIFICAR_CERTIFICADO=1.
     const bool cifradoElegido = texto.contiene({QStringLiteral("Encrypt"), QStringLiteral("TrustServerCertificate")});
-    if (driver.contains(QLatin1String("Driver 18"), Qt::CaseInsensitive) && !cifradoElegido)
+    if (driver.contains(QLatin1String("Driver 18"), Qt::CaseInsensitive) && !cifradoElegido && !verificarCertificado())
         cadena.agregar(QStringLiteral("TrustServerCertificate"), QStringLiteral("yes"));
     for (const auto& [clave, valor] : otros) cadena.agregar(clave, valor);
     return cadena.texto();
