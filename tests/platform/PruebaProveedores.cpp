@@ -307,7 +307,7 @@ TEST(Proveedores, TrasConectarSqlServerRecibeElOrdenDeLasFechas) {
     const QLocale antes;
     QLocale::setDefault(QLocale(QStringLiteral("es_AR")));
     ado::Errors errores;
-    const ado::odbc::VerificadorOdbc verificar(errores, {}, QStringLiteral("prueba"));
+    const ado::odbc::VerificadorOdbc verificar(errores, {}, QStringLiteral("prueba"), ado::odbc::Textos::Utf8);
     const ado::odbc::EntornoOdbc entorno;
     ado::odbc::ConexionOdbc conexion(
         entorno, ado::ProveedorSqlite::cadenaArchivo(carpeta.filePath(QStringLiteral("x.db")), true), 5, verificar);

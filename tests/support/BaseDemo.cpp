@@ -1,6 +1,5 @@
 #include "support/BaseDemo.h"
 
-#include "data/DB_Dll.h"
 #include "platform/RuntimeError.h"
 #include "session/BaseDemo.h"
 
@@ -28,14 +27,6 @@ QString BaseDemo::archivo() const {
 
 QString BaseDemo::archivoEstadisticas() const {
     return carpeta_.filePath(sesion::BaseDemo::baseEstadisticas() + QStringLiteral(".db"));
-}
-
-void BaseDemo::abrirSesion(datos::DB_Dll& sesion) const {
-    sesion.gServidor = servidor();
-    sesion.gDBName = baseDatos();
-    sesion.gUsuario = usuario();
-    sesion.gUserPassWord = contrasena();
-    sesion.OpenServerADODB();
 }
 
 QString BaseDemo::lineaComandos(const QString& usuarioDemo) const {

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QTemporaryDir>
 
-namespace datos { class DB_Dll; }
-
 namespace prueba {
 
 // A fresh copy of the demo databases (ZANTAR_DEMO and QZ_ESTADISTICAS) in a
@@ -41,8 +39,16 @@ public:
     // embedded engine takes when the server is a folder).
     QString textoConexion(const QString& usuarioDemo = usuario()) const;
 
-    // Opens `sesion` on this copy as the administrator.
-    void abrirSesion(datos::DB_Dll& sesion) const;
+    // Opens `sesion` (a datos::DB_Dll) on this copy as the administrator.
+    // In the header, so that programs without the data layer need not link it.
+    template <class Sesion>
+    void abrirSesion(Sesion& sesion) const {
+        sesion.gServidor = servidor();
+        sesion.gDBName = baseDatos();
+        sesion.gUsuario = usuario();
+        sesion.gUserPassWord = contrasena();
+        sesion.OpenServerADODB();
+    }
 
 private:
     QTemporaryDir carpeta_;
