@@ -5,6 +5,7 @@
 #include "platform/Aplicacion.h"
 #include "platform/Pasos.h"
 #include "platform/RuntimeError.h"
+#include "platform/ado/Recordset.h"
 #include "platform/ui/Dialogos.h"
 
 #include <QApplication>
@@ -334,8 +335,10 @@ bool frmAcceso::ExisteBaseDeDatos(const QString& Servidor, const QString& Dbname
         }
     };
     // 1.
+    // The flag may be set while the connection is closed (the dialog shown
+    // again after a failed connection): only an open connection is closed.
     paso([&] {
-        if (sesion_.gOpenFlag) sesion_.gCnn().Close();
+        if (sesion_.gOpenFlag && sesion_.gCnn().State() != ado::estado::Cerrado) sesion_.gCnn().Close();
     });
     // 2.
     const QString texto = datos::DB_Dll::textoSqlServer(Proveedor, Servidor, Dbname, Usuario, Password);
@@ -433,7 +436,7 @@ bool frmAcceso::probarYGrabar(const QString& clave, bool& irAlEnvioOdbc) {
             },
             // 6. The typed user and password.
             [&] {
-                if (probada || !sesion_.gOpenFlag) return;
+                if (probada || !sesion_.gOpenFlag || sesion_.gCnn().State() == ado::estado::Cerrado) return;
                 sesion_.gCnn().Close();
             },
             [&] {
@@ -447,7 +450,7 @@ bool frmAcceso::probarYGrabar(const QString& clave, bool& irAlEnvioOdbc) {
             // 7. A failure the session only showed leaves its flag set:
             // only an open connection counts.
             [&] {
-                if (probada || !sesion_.gOpenFlag || sesion_.gCnn().State() == 0) return;
+                if (probada || !sesion_.gOpenFlag || sesion_.gCnn().State() == ado::estado::Cerrado) return;
                 grabar(clave);
                 grabada = true;
             },

@@ -14,6 +14,7 @@
 #include "support/DialogosGuion.h"
 #include "tests/session/EntornoTemporal.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,6 +35,7 @@ struct Respuesta {
     QString usuario;
     QString contrasena;
     bool aceptar;
+    bool registrarAntes = false;  // "Registrar" first, with the typed texts
 };
 
 class InicioConDialogo : public ::testing::Test {
@@ -63,6 +65,11 @@ protected:
         escribir(dialogo.TxtUserPassword(), r.contrasena);
         escribir(dialogo.TxtDbName(), r.baseDatos);
         escribir(dialogo.TxtServidor(), r.servidor);
+        if (r.registrarAntes) {
+            QTest::mouseClick(dialogo.findChild<QPushButton*>(QStringLiteral("CmdRegistrar")), Qt::LeftButton);
+            mensajesTrasRegistrar_ = dialogos_.mensajes().size();
+            baseTrasRegistrar_ = global_.DB.gDBName;
+        }
         const char* boton = r.aceptar ? "bcAceptar" : "bcCancelar";
         QTest::mouseClick(dialogo.findChild<QPushButton*>(QString::fromLatin1(boton)), Qt::LeftButton);
         EXPECT_FALSE(dialogo.isVisible());
@@ -94,6 +101,8 @@ protected:
     QStringList titulos_;
     int terminaciones_ = 0;
     std::size_t mensajesAlTerminar_ = 0;
+    std::size_t mensajesTrasRegistrar_ = 0;
+    QString baseTrasRegistrar_;
 };
 
 TEST_F(InicioConDialogo, CanceladoTerminaElProgramaSinMensaje) {
@@ -151,6 +160,32 @@ TEST_F(InicioConDialogo, UnaConexionFallidaSinReintentoTermina) {
     EXPECT_EQ(titulos_.size(), 1);
     EXPECT_EQ(terminaciones_, 1);
     EXPECT_FALSE(global_.DB.gOpenFlag);
+}
+
+// The dialog shown again after a failed connection: the session's flag is
+// still set by the first acceptance and its connection is closed. Registering
+// the connection then tests the database with the database-name login, as
+// a fresh dialog would, without tripping over the closed connection, and
+// writes it to the list. (Tripping, it fell back to a second login with the
+// typed user that replaced the session's values before the user accepted.)
+TEST_F(InicioConDialogo, RegistrarTrasUnaConexionFallidaPruebaLaBaseYLaGraba) {
+    Respuesta mala = demo();
+    mala.baseDatos = QStringLiteral("NO_EXISTE");
+    Respuesta registrada = demo();
+    registrada.registrarAntes = true;
+    guion_ = {mala, registrada};
+    dialogos_.responder(respuesta::Si);
+    sesion::InicioSistema(global_, 3);
+
+    ASSERT_EQ(titulos_.size(), 2);
+    // Only the first connection's failure was shown.
+    EXPECT_EQ(mensajesTrasRegistrar_, 1u);
+    EXPECT_EQ(baseTrasRegistrar_, QStringLiteral("NO_EXISTE"));
+    QFile lista(carpeta_.path() + QStringLiteral("/BASES.TXT"));
+    ASSERT_TRUE(lista.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromLatin1(lista.readAll()).startsWith(demo_.baseDatos().toUpper() + QStringLiteral(" / ")));
+    EXPECT_TRUE(global_.DB.gOpenFlag);
+    EXPECT_NE(global_.DB.gCnn().State(), 0);
 }
 
 }  // namespace
