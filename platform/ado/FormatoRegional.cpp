@@ -67,12 +67,22 @@ QString FormatoRegional::ensancharFormato(const QString& formato) {
     return resultado;
 }
 
+// A locale whose short date names the month ("d MMM yyyy", the C locale of a
+// machine without regional settings) would give a date text that the
+// suite's programs and the engines cannot read back: its dates are written
+// with digits, in the locale's order, joined by "/".
 QString FormatoRegional::formatoFecha() {
-    return ensancharFormato(QLocale().dateFormat(QLocale::ShortFormat));
+    const QString delLocale = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!delLocale.contains(QStringLiteral("MMM"))) return ensancharFormato(delLocale);
+    QStringList partes;
+    for (const QChar parte : ordenDe(delLocale))
+        partes << (parte == u'd' ? QStringLiteral("dd") : parte == u'm' ? QStringLiteral("MM") : QStringLiteral("yyyy"));
+    return partes.join(u'/');
 }
 
-QString FormatoRegional::ordenFecha() {
-    const QString formato = formatoFecha();
+QString FormatoRegional::ordenFecha() { return ordenDe(formatoFecha()); }
+
+QString FormatoRegional::ordenDe(const QString& formato) {
     QString orden;
     bool literal = false;
     for (const QChar letra : formato) {

@@ -15,6 +15,8 @@ public:
     // and the year with four: "dd/MM/yyyy" under es_AR. Qt's own short format
     // there is "d/M/yy", but the suite's workstations show and type dates as
     // dd/mm/yyyy, and a two-digit year would make a stored text ambiguous.
+    // Always digits: a locale that names the month gets "dd/MM/yyyy" in its
+    // own order.
     static QString formatoFecha();
     static QString formatoHora() { return QStringLiteral("hh:mm:ss"); }
     // The order of day, month and year in formatoFecha() as SQL Server's SET
@@ -41,6 +43,10 @@ public:
 
     // Widens a Qt date format: "d" → "dd", "M" → "MM", "yy" → "yyyy".
     static QString ensancharFormato(const QString& formato);
+
+private:
+    // The order of day, month and year in a Qt date format ("dmy").
+    static QString ordenDe(const QString& formato);
 };
 
 }  // namespace ado

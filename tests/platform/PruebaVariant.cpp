@@ -143,6 +143,21 @@ TEST(VariantFechas, LeeElOrdenDelPuestoYElIso) {
     EXPECT_FALSE(Variant().aFechaHora().isValid());
 }
 
+// A machine without regional settings runs under the C locale, whose short
+// date names the month ("d MMM yyyy"): dates are still digits, ten
+// characters long, and read back.
+TEST(VariantFechas, SinAjustesRegionalesLasFechasSonNumericas) {
+    const QLocale antes;
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(ado::FormatoRegional::formatoFecha(), QStringLiteral("dd/MM/yyyy"));
+    EXPECT_EQ(ado::FormatoRegional::ordenFecha(), QStringLiteral("dmy"));
+    EXPECT_EQ(ado::FormatoRegional::textoFecha(QDate(2024, 1, 1)), QStringLiteral("01/01/2024"));
+    EXPECT_EQ(Variant(QDateTime(QDate(2024, 3, 5), QTime(0, 0))).texto(), QStringLiteral("05/03/2024"));
+    EXPECT_EQ(ado::FormatoRegional::leerFechaHora(QStringLiteral("05/03/2024 10:30:00")),
+              QDateTime(QDate(2024, 3, 5), QTime(10, 30)));
+    QLocale::setDefault(antes);
+}
+
 TEST(VariantFechas, ElFormatoSigueAlLocaleConAnioDeCuatroCifras) {
     EXPECT_EQ(ado::FormatoRegional::ensancharFormato(QStringLiteral("d/M/yy")), QStringLiteral("dd/MM/yyyy"));
     EXPECT_EQ(ado::FormatoRegional::ensancharFormato(QStringLiteral("M/d/yy")), QStringLiteral("MM/dd/yyyy"));
