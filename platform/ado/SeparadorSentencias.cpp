@@ -2,16 +2,33 @@
 
 #include "platform/ado/LexicoSql.h"
 
+#include <vector>
+
 namespace ado {
 
 namespace {
 
 using Token = LexicoSql::Token;
 
+// Which characters of `texto` lie inside a quoted value ('...', with ''
+// standing for a quote): a keyword there is part of a value the user typed.
+std::vector<bool> dentroDeComillas(const QString& texto) {
+    std::vector<bool> dentro(static_cast<std::size_t>(texto.size()), false);
+    bool abierta = false;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        if (texto[i] == u'\'') abierta = !abierta;  // '' closes and reopens: still inside
+        else dentro[static_cast<std::size_t>(i)] = abierta;
+    }
+    return dentro;
+}
+
+// The first keyword at or after `desde` outside a quoted value; -1 when none.
 qsizetype primeraPalabraClave(const QString& texto, qsizetype desde) {
+    const std::vector<bool> dentro = dentroDeComillas(texto);
     qsizetype menor = -1;
     for (const QString& clave : SeparadorSentencias::palabrasClave()) {
-        const qsizetype p = texto.indexOf(clave, desde, Qt::CaseInsensitive);
+        qsizetype p = texto.indexOf(clave, desde, Qt::CaseInsensitive);
+        while (p >= 0 && dentro[static_cast<std::size_t>(p)]) p = texto.indexOf(clave, p + 1, Qt::CaseInsensitive);
         if (p >= 0 && (menor < 0 || p < menor)) menor = p;
     }
     return menor;

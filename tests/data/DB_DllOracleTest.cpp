@@ -162,9 +162,9 @@ TEST_F(SesionOracle, ExisteEnTablaReescribeSuConsultaPropiaYNoLaDelLlamador) {
     EXPECT_TRUE(dialogos.mensajes().empty());
 }
 
-// A batch cut inside a quoted value: the piece with the open quote cannot be
-// rewritten, so it never runs; the batch must count as failed and be undone,
-// not committed with the statements before it.
+// A statement whose quote is never closed cannot be rewritten, so it never
+// runs; the batch must count as failed and be undone, not committed with
+// the statements before it.
 TEST_F(SesionOracle, UnLoteQueNoSePuedeReescribirSeDeshaceYSeInforma) {
     bool huboError = false;
     long numero = 0;
@@ -172,7 +172,7 @@ TEST_F(SesionOracle, UnLoteQueNoSePuedeReescribirSeDeshaceYSeInforma) {
 
     datos::GActualizarDatoScript(*db,
                                  {QStringLiteral("INSERT INTO NUMERADA (ROWNUM, Codigo) VALUES (4, 'D')"),
-                                  QStringLiteral("UPDATE NUMERADA SET Nota = 'x INSERT y' WHERE Codigo = 'A'")},
+                                  QStringLiteral("UPDATE NUMERADA SET Nota = 'x y WHERE Codigo = 'A'")},
                                  huboError, numero, false, false, enviada, mensaje, false);
 
     EXPECT_TRUE(huboError);

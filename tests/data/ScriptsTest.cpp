@@ -139,11 +139,16 @@ const CasoOracle casosOracle[] = {
     {"FallaEnLaPrimeraDejaTodoElTexto", "INSERT INTO NOEXISTE (A) VALUES (1)\r\nINSERT INTO T (A) VALUES (6)",
      "INSERT INTO NOEXISTE (A) VALUES (1)", "INSERT INTO NOEXISTE (A) VALUES (1) INSERT INTO T (A) VALUES (6)", true,
      0, "", 0},
-    // Cut inside the quoted value: the first piece's quote is left open, the
-    // Oracle rewriting cannot read it, so nothing is sent and the failure
-    // stays in the connection's errors for the caller to see.
-    {"ClaveDentroDeUnValorCorta", "INSERT INTO T (A, C) VALUES (7, 'x UPDATE y')", "",
-     "INSERT INTO T (A, C) VALUES (7, 'x UPDATE y')", true, 0, "", 0},
+    // A keyword inside a quoted value is part of the value: the statement
+    // goes whole and the value is stored as typed.
+    {"ClaveDentroDeUnValorNoCorta", "INSERT INTO T (A, C) VALUES (7, 'x UPDATE y')",
+     "INSERT INTO T (A, C) VALUES (7, 'x UPDATE y')", "", false, 1, "", 1},
+    {"TodasLasClavesDentroDeUnMotivo",
+     "BEGIN TRANSACTION\r\nINSERT INTO T (A, C) VALUES (8, 'update, insert; delete: commit o rollback, d''Insert ')\r\n"
+     "UPDATE T SET B = 1 WHERE C = 'drop'\r\nCOMMIT TRANSACTION",
+     "INSERT INTO T (A, C) VALUES (8, 'update, insert; delete: commit o rollback, d''Insert ')|"
+     "UPDATE T SET B = 1 WHERE C = 'drop'",
+     "", false, 1, "", 1},
 };
 
 class ScriptOracleCasos : public ScriptOracle, public ::testing::WithParamInterface<CasoOracle> {};
