@@ -23,7 +23,7 @@ void FiltroConciliaciones::agregarCuenta(const QString& cuenta) {
 
 void FiltroConciliaciones::agregarFecha(const QString& fecha) {
     if (!esFechaValida(fecha)) return;
-    const QString literal = datos::comillasSql(fecha.trimmed());
+    const QString literal = datos::comillasSql(literalDeFecha(fecha.trimmed()));
     if (condicion_.trimmed().isEmpty())
         condicion_ = QStringLiteral(" Where MV_CONCILIACION_CAB.Fecha='") + literal + QStringLiteral("' ");
     else
@@ -57,7 +57,16 @@ QString FiltroConciliaciones::texto() const {
 // the filter accepts is one the engine compares as a date.
 bool FiltroConciliaciones::esFechaValida(const QString& texto) {
     const QString recortado = texto.trimmed();
-    return !recortado.isEmpty() && ado::FormatoRegional::leerFechaHora(recortado).isValid();
+    return !recortado.isEmpty() && (ado::FormatoRegional::leerFechaHora(recortado).isValid() ||
+                                    ado::FormatoRegional::leerFechaEscrita(recortado).isValid());
+}
+
+// A date the data layer reads as it stands goes as typed; one written with
+// other separators or a two-digit year goes in the workstation's own form
+// (dd/MM/yyyy under es_AR), which the engines read in the workstation's order.
+QString FiltroConciliaciones::literalDeFecha(const QString& fecha) {
+    if (ado::FormatoRegional::leerFechaHora(fecha).isValid()) return fecha;
+    return ado::FormatoRegional::textoFecha(ado::FormatoRegional::leerFechaEscrita(fecha));
 }
 
 }  // namespace conciliacion

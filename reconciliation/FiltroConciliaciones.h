@@ -24,13 +24,15 @@ public:
     // state box is checked).
     QString texto() const;
 
-    // A date typed in the workstation's order (one or two digits for day and
-    // month, four for the year) or in ISO form.
+    // A date as the workstation's date rules read it: "25/03/2024",
+    // "25/3/2024", ISO form, and with other separators or a two-digit year
+    // ("25/03/24", "25-03-2024").
     static bool esFechaValida(const QString& texto);
 
 private:
     void agregarCuenta(const QString& cuenta);
     void agregarFecha(const QString& fecha);
+    static QString literalDeFecha(const QString& fecha);
     void agregarFinalizadas();
     void agregarAbiertas();
 

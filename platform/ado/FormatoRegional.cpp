@@ -1,6 +1,7 @@
 #include "platform/ado/FormatoRegional.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTime>
 #include <algorithm>
 
@@ -135,6 +136,26 @@ QDateTime FormatoRegional::leerFechaHora(const QString& texto) {
     if (parteHora.isEmpty()) return QDateTime(fecha, QTime(0, 0));
     const QTime hora = leerHora(parteHora);
     return hora.isValid() ? QDateTime(fecha, hora) : QDateTime();
+}
+
+QDate FormatoRegional::leerFechaEscrita(const QString& texto) {
+    const QString limpio = texto.trimmed();
+    static const QRegularExpression patron(QStringLiteral(R"(^(\d{1,4})[/.-](\d{1,4})[/.-](\d{1,4})$)"));
+    const QRegularExpressionMatch partes = patron.match(limpio);
+    if (!partes.hasMatch()) return {};
+    const QString orden = ordenFecha();
+    int dia = 0, mes = 0, anio = -1;
+    for (int i = 0; i < 3; ++i) {
+        const QString digitos = partes.captured(i + 1);
+        const QChar parte = orden[i];
+        if (parte == u'y') {
+            if (digitos.size() == 2) anio = 1930 + (digitos.toInt() + 70) % 100;
+            else if (digitos.size() == 4) anio = digitos.toInt();
+        } else if (digitos.size() <= 2) {
+            (parte == u'd' ? dia : mes) = digitos.toInt();
+        }
+    }
+    return anio < 0 ? QDate() : QDate(anio, mes, dia);
 }
 
 }  // namespace ado

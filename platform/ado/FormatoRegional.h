@@ -35,6 +35,13 @@ public:
     // "2024-03-05 10:00:00", "2024-03-05T10:00:00"). Invalid when neither.
     static QDateTime leerFechaHora(const QString& texto);
 
+    // A date as a user types it: day, month and year as digits in the
+    // workstation's order separated by "/", "-" or ".", with one or two
+    // digits for day and month and two or four for the year ("25/03/24",
+    // "25-03-2024", "25.3.2024" under es_AR). A two-digit year falls in
+    // 1930-2029, the window the suite's Windows workstations apply.
+    static QDate leerFechaEscrita(const QString& texto);
+
     // The form the embedded engine keeps a date-time in: "yyyy-MM-dd" at
     // midnight, "yyyy-MM-dd hh:mm:ss" otherwise. Compared as text, these
     // order as SQL Server orders datetime values: a day equals its midnight

@@ -158,6 +158,31 @@ TEST(VariantFechas, SinAjustesRegionalesLasFechasSonNumericas) {
     QLocale::setDefault(antes);
 }
 
+// What a user types in a date box: the workstation's order, "/", "-" or "."
+// between the parts, and a two-digit year in 1930-2029.
+TEST(VariantFechas, UnaFechaEscritaSeLeeEnElOrdenDelPuesto) {
+    const QLocale antes;
+    const struct {
+        const char* locale;
+        const char* texto;
+        QDate fecha;
+    } casos[] = {
+        {"es_AR", "25/03/24", QDate(2024, 3, 25)},     {"es_AR", "25-03-2024", QDate(2024, 3, 25)},
+        {"es_AR", "5.3.2024", QDate(2024, 3, 5)},      {"es_AR", " 1/1/30 ", QDate(1930, 1, 1)},
+        {"es_AR", "31/12/29", QDate(2029, 12, 31)},    {"es_AR", "31/02/24", QDate()},
+        {"es_AR", "2024/03/25", QDate()},              {"es_AR", "25/03/024", QDate()},
+        {"es_AR", "25/03", QDate()},                   {"es_AR", "25/03/2024 10:00", QDate()},
+        {"es_AR", "05-03-2024", QDate(2024, 3, 5)},    {"es_AR", " 5.3.24 ", QDate(2024, 3, 5)},
+        {"en_US", "03/25/24", QDate(2024, 3, 25)},     {"en_US", "25/03/24", QDate()},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.locale) + " " + c.texto);
+        QLocale::setDefault(QLocale(QString::fromLatin1(c.locale)));
+        EXPECT_EQ(ado::FormatoRegional::leerFechaEscrita(QString::fromLatin1(c.texto)), c.fecha);
+    }
+    QLocale::setDefault(antes);
+}
+
 TEST(VariantFechas, ElFormatoSigueAlLocaleConAnioDeCuatroCifras) {
     EXPECT_EQ(ado::FormatoRegional::ensancharFormato(QStringLiteral("d/M/yy")), QStringLiteral("dd/MM/yyyy"));
     EXPECT_EQ(ado::FormatoRegional::ensancharFormato(QStringLiteral("M/d/yy")), QStringLiteral("MM/dd/yyyy"));

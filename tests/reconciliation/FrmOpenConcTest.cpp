@@ -2,6 +2,7 @@
 // with every filter and state box, the error dialog, header sorting, the
 // resize rule and the keys the window takes before its controls.
 
+#include "reconciliation/FiltroConciliaciones.h"
 #include "reconciliation/FrmOpenConc.h"
 
 #include "data/DB_Dll.h"
@@ -313,6 +314,12 @@ INSTANTIATE_TEST_SUITE_P(
         CasoFiltro{"Fecha", "", "05/03/2024", false, false, false, {1, 3},
                    Desde + " Where MV_CONCILIACION_CAB.Fecha='05/03/2024'  " + Orden},
         CasoFiltro{"FechaSinCeros", "", "5/3/2024", false, false, false, {1, 3}, {}},
+        // The other forms the workstation's date rules take go in its own form.
+        CasoFiltro{"FechaConAnioDeDosCifras", "", "05/03/24", false, false, false, {1, 3},
+                   Desde + " Where MV_CONCILIACION_CAB.Fecha='05/03/2024'  " + Orden},
+        CasoFiltro{"FechaSinCerosConAnioDeDosCifras", "", "5/3/24", false, false, false, {1, 3}, {}},
+        CasoFiltro{"FechaDeTresCifrasIgnorada", "", "05/03/024", false, false, false, {1, 2, 3, 4, 5, 6, 7},
+                   Desde + " " + Orden},
         CasoFiltro{"FechaInvalidaIgnorada", "", "31/02/2024", false, false, false, {1, 2, 3, 4, 5, 6, 7},
                    Desde + " " + Orden},
         CasoFiltro{"CuentaYFechaSinCasillas", "9990001", "05/03/2024", false, false, false, {1},
@@ -327,6 +334,18 @@ INSTANTIATE_TEST_SUITE_P(
         CasoFiltro{"CuentaQueQuiereAmpliarLaConsulta", "x' OR '1'='1", "", false, false, false, {},
                    Desde + " Where rtrim(Cuenta)='x'' OR ''1''=''1'  " + Orden}),
     [](const ::testing::TestParamInfo<CasoFiltro>& caso) { return std::string(caso.param.nombre); });
+
+// The date box takes only digits and "/" from the keyboard; a date pasted
+// with other separators still goes in the workstation's form.
+TEST(FiltroDeFecha, UnaFechaPegadaConOtrosSeparadoresVaEnLaFormaDelPuesto) {
+    for (const char* pegada : {"05-03-2024", " 5.3.24 ", "05-3-24"}) {
+        SCOPED_TRACE(pegada);
+        conciliacion::FiltroConciliaciones::Opciones o;
+        o.fecha = QString::fromLatin1(pegada);
+        EXPECT_EQ(conciliacion::FiltroConciliaciones(o).texto(),
+                  QStringLiteral(" Where MV_CONCILIACION_CAB.Fecha='05/03/2024'  "));
+    }
+}
 
 // ---- Errors during the load ----------------------------------------------------------
 
