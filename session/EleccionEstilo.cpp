@@ -1,5 +1,7 @@
 #include "session/EleccionEstilo.h"
 
+#include "session/utility_component/ArchivoIni.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -57,10 +59,12 @@ EleccionEstilo EleccionEstilo::porNumero(std::int16_t numero) {
     }
 }
 
+// Read as the suite's other programs read the file: section and key in any
+// letter case, and a Windows editor's Latin-1 names (MUÑOZ) found too.
 std::int16_t EleccionEstilo::numeroDelUsuario(const QString& carpeta, const QString& usuarioEstacion) {
-    const QSettings ini(carpeta + archivoIni(), QSettings::IniFormat);
-    const QString clave = usuarioEstacion.toUpper() + QStringLiteral("Styles/Styles");
-    return numeroInicial(textoDe(ini.value(clave, QStringLiteral("1"))));
+    const QString seccion = usuarioEstacion.toUpper() + QStringLiteral("Styles");
+    return numeroInicial(utilidades::ArchivoIni().leer(carpeta + archivoIni(), seccion, QStringLiteral("Styles"),
+                                                       QStringLiteral("1")));
 }
 
 QString EleccionEstilo::hojaDeEstilo(const QString& carpeta) const {

@@ -237,6 +237,28 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoEstilo{"FueraDeRangoOffice", "70000", "Styles/Office2007.cjstyles", ""}),
     [](const auto& prueba) { return std::string(prueba.param.nombre); });
 
+// The file as a Windows editor leaves it: names in another letter case, and
+// a user name with "Ñ" written in Latin-1.
+TEST_F(Estilo, ElNumeroSeLeeSinDistinguirMayusculasYConNombresLatin1) {
+    const struct {
+        QByteArray contenido;
+        const char* usuario;
+        std::int16_t numero;
+    } casos[] = {
+        {"[rootstyles]\r\nSTYLES = 3\r\n", "root", 3},
+        {"[Otro]\r\nStyles=2\r\n[MU\xD1OZSTYLES]\r\nstyles=4\r\n", "mu\u00f1oz", 4},
+        {"[MU\xD1OZStyles]\r\nStyles=2\r\n", "otro", 1},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.usuario);
+        QFile ini(carpeta() + QStringLiteral("cn000pr.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write(c.contenido);
+        ini.close();
+        EXPECT_EQ(sesion::EleccionEstilo::numeroDelUsuario(carpeta(), QString::fromUtf8(c.usuario)), c.numero);
+    }
+}
+
 TEST_F(Estilo, SinArchivoDeEstiloLaVentanaQuedaComoEstabaYNadaSeAvisa) {
     QDir(carpeta() + QStringLiteral("Styles")).removeRecursively();
     ventana_.setStyleSheet(QString());
