@@ -22,8 +22,9 @@ void FiltroConciliaciones::agregarCuenta(const QString& cuenta) {
 }
 
 void FiltroConciliaciones::agregarFecha(const QString& fecha) {
-    if (!esFechaValida(fecha)) return;
-    const QString literal = datos::comillasSql(literalDeFecha(fecha.trimmed()));
+    const QString valor = literalDeFecha(fecha);
+    if (valor.isEmpty()) return;
+    const QString literal = datos::comillasSql(valor);
     if (condicion_.trimmed().isEmpty())
         condicion_ = QStringLiteral(" Where MV_CONCILIACION_CAB.Fecha='") + literal + QStringLiteral("' ");
     else
@@ -55,18 +56,18 @@ QString FiltroConciliaciones::texto() const {
 
 // The same rules by which the data layer reads a date literal, so that a date
 // the filter accepts is one the engine compares as a date.
-bool FiltroConciliaciones::esFechaValida(const QString& texto) {
-    const QString recortado = texto.trimmed();
-    return !recortado.isEmpty() && (ado::FormatoRegional::leerFechaHora(recortado).isValid() ||
-                                    ado::FormatoRegional::leerFechaEscrita(recortado).isValid());
-}
+bool FiltroConciliaciones::esFechaValida(const QString& texto) { return !literalDeFecha(texto).isEmpty(); }
 
 // A date the data layer reads as it stands goes as typed; one written with
 // other separators or a two-digit year goes in the workstation's own form
 // (dd/MM/yyyy under es_AR), which the engines read in the workstation's order.
+// Empty when the text is no date.
 QString FiltroConciliaciones::literalDeFecha(const QString& fecha) {
-    if (ado::FormatoRegional::leerFechaHora(fecha).isValid()) return fecha;
-    return ado::FormatoRegional::textoFecha(ado::FormatoRegional::leerFechaEscrita(fecha));
+    const QString recortada = fecha.trimmed();
+    if (recortada.isEmpty()) return QString();
+    if (ado::FormatoRegional::leerFechaHora(recortada).isValid()) return recortada;
+    const QDate escrita = ado::FormatoRegional::leerFechaEscrita(recortada);
+    return escrita.isValid() ? ado::FormatoRegional::textoFecha(escrita) : QString();
 }
 
 }  // namespace conciliacion

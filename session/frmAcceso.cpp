@@ -335,10 +335,8 @@ bool frmAcceso::ExisteBaseDeDatos(const QString& Servidor, const QString& Dbname
         }
     };
     // 1.
-    // The flag may be set while the connection is closed (the dialog shown
-    // again after a failed connection): only an open connection is closed.
     paso([&] {
-        if (sesion_.gOpenFlag && sesion_.gCnn().State() != ado::estado::Cerrado) sesion_.gCnn().Close();
+        if (sesionConectada()) sesion_.gCnn().Close();
     });
     // 2.
     const QString texto = datos::DB_Dll::textoSqlServer(Proveedor, Servidor, Dbname, Usuario, Password);
@@ -413,6 +411,13 @@ bool frmAcceso::textosRegistrables() {
 
 // Answers whether the connection was written; `irAlEnvioOdbc` tells that a
 // failure was shown and the registration goes on with the helper program.
+// The flag may be set while the connection is closed (the dialog shown
+// again after a failed connection, or a failure the session only showed):
+// only an open connection counts.
+bool frmAcceso::sesionConectada() const {
+    return sesion_.gOpenFlag && sesion_.gCnn().State() != ado::estado::Cerrado;
+}
+
 bool frmAcceso::probarYGrabar(const QString& clave, bool& irAlEnvioOdbc) {
     bool grabada = false;
     bool probada = false;
@@ -436,7 +441,7 @@ bool frmAcceso::probarYGrabar(const QString& clave, bool& irAlEnvioOdbc) {
             },
             // 6. The typed user and password.
             [&] {
-                if (probada || !sesion_.gOpenFlag || sesion_.gCnn().State() == ado::estado::Cerrado) return;
+                if (probada || !sesionConectada()) return;
                 sesion_.gCnn().Close();
             },
             [&] {
@@ -450,7 +455,7 @@ bool frmAcceso::probarYGrabar(const QString& clave, bool& irAlEnvioOdbc) {
             // 7. A failure the session only showed leaves its flag set:
             // only an open connection counts.
             [&] {
-                if (probada || !sesion_.gOpenFlag || sesion_.gCnn().State() == ado::estado::Cerrado) return;
+                if (probada || !sesionConectada()) return;
                 grabar(clave);
                 grabada = true;
             },

@@ -81,6 +81,7 @@ private:
     bool yaRegistrada(const QString& clave);
     void recortarCajas();
     bool textosRegistrables();
+    bool sesionConectada() const;
     bool probarYGrabar(const QString& clave, bool& irAlEnvioOdbc);
     void grabar(const QString& clave);
     void iniciarAyudanteOdbc();
