@@ -989,9 +989,7 @@ QString DB_Dll::StripFileName(const QString& rsFileName) {
 int DB_Dll::TratamientoErrores(const RuntimeError& CodErr, std::optional<int> Botones,
                                std::optional<QString> Rutina) {
     // 3.
-    const QString ruta = gLogErr.isEmpty()
-                             ? plataforma::carpetaAplicacion() + QStringLiteral("QZERR.LOG")
-                             : gLogErr;
+    const QString ruta = rutaLogErrores();
     // 4.
     const QString mensaje = QStringLiteral("Ha ocurrido el Siguiente Error (")
                             + QString::number(CodErr.Number()) + QStringLiteral(") ")
@@ -1010,6 +1008,16 @@ int DB_Dll::TratamientoErrores(const RuntimeError& CodErr, std::optional<int> Bo
     RegistroErrores(ruta).escribir(
         RegistroErrores::linea(QDateTime::currentDateTime(), lugar, mensaje, respuestaUsuario));
     return respuestaUsuario;
+}
+
+void DB_Dll::AnotarEnLog(const QString& Rutina, const QString& mensaje) const {
+    RegistroErrores(rutaLogErrores())
+        .escribir(RegistroErrores::linea(QDateTime::currentDateTime(), Rutina + QStringLiteral(" - "),
+                                         mensaje, 0));
+}
+
+QString DB_Dll::rutaLogErrores() const {
+    return gLogErr.isEmpty() ? plataforma::carpetaAplicacion() + QStringLiteral("QZERR.LOG") : gLogErr;
 }
 
 }  // namespace datos

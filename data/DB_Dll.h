@@ -228,8 +228,12 @@ public:
     int TratamientoErrores(const plataforma::RuntimeError& CodErr,
                            std::optional<int> Botones = std::nullopt,
                            std::optional<QString> Rutina = std::nullopt);
+    // Appends a line to the same error log for a fault the user need not
+    // answer (the place name, the message and no button).
+    void AnotarEnLog(const QString& Rutina, const QString& mensaje) const;
 
 private:
+    QString rutaLogErrores() const;
     // Empties a statement the Oracle script runner must not send.
     QString DepurarSentencia(QString& sentencia);
     QString EjecutarScriptOracle(QString& SentenciaSQL, long& RecordsAffected);

@@ -53,15 +53,26 @@ void ArchivoConsultas::agregarIncorporadas() const {
     }
 }
 
-std::optional<RegistroConsulta> ArchivoConsultas::buscarTabla(const QString& tabla) const {
+ArchivoConsultas::Hallazgo ArchivoConsultas::buscarTabla(const QString& tabla) const {
+    Hallazgo hallazgo;
     QFile archivo(ruta_);
-    if (!archivo.open(QIODevice::ReadOnly)) return std::nullopt;
+    if (!archivo.open(QIODevice::ReadOnly)) return hallazgo;
     const QString buscada = tabla.trimmed();
-    while (!archivo.atEnd()) {
-        const RegistroConsulta r = RegistroConsulta::desdeBytes(archivo.read(RegistroConsulta::Largo));
-        if (limpiar(r.Tabla).compare(buscada, Qt::CaseInsensitive) == 0) return r;
+    for (qint64 numero = 1;; ++numero) {
+        const QByteArray datos = archivo.read(RegistroConsulta::Largo);
+        // The end of the file, or a read that fails part-way.
+        if (datos.isEmpty()) break;
+        if (RegistroConsulta::danado(datos)) {
+            hallazgo.danados << numero;
+            continue;
+        }
+        const RegistroConsulta r = RegistroConsulta::desdeBytes(datos);
+        if (limpiar(r.Tabla).compare(buscada, Qt::CaseInsensitive) == 0) {
+            hallazgo.registro = r;
+            break;
+        }
     }
-    return std::nullopt;
+    return hallazgo;
 }
 
 QString ArchivoConsultas::limpiar(const QString& campo) {

@@ -22,9 +22,17 @@ public:
     // them again. Raises error 75 when the file cannot be written.
     void agregarIncorporadas() const;
 
-    // The first record whose table, cleaned, equals `tabla` (trimmed,
-    // ignoring case); nothing when no record does or the file cannot be read.
-    std::optional<RegistroConsulta> buscarTabla(const QString& tabla) const;
+    // What a search through the file found.
+    struct Hallazgo {
+        std::optional<RegistroConsulta> registro;  // the definition, when one matches
+        QList<qint64> danados;                     // damaged records passed over (1 is the first)
+    };
+
+    // The first sound record whose table, cleaned, equals `tabla` (trimmed,
+    // ignoring case). A damaged record (RegistroConsulta::danado) is passed
+    // over and its number kept. No definition when no sound record matches
+    // or the file cannot be read.
+    Hallazgo buscarTabla(const QString& tabla) const;
 
     // A field's text without the bytes 0 and 255 that padding may leave,
     // trimmed.

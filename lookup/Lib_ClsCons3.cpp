@@ -144,11 +144,19 @@ std::optional<QString> Lib_ClsCons3::sentenciaDeLaFuente(const QString& SQL, QSt
     if (esSentencia) return sentenciaCompleta(SQL, Where);
     if (!gUsarMascarasConsultas)
         return sentenciaAutomatica(SQL, CampoBusqueda, Where, SentenciaOpcional, limite_);
-    if (!existeArchivo(gRutaMascaraConsultas)) return SQL;
-    const std::optional<RegistroConsulta> registro =
-        ArchivoConsultas(gRutaMascaraConsultas).buscarTabla(SQL);
-    if (registro) return sentenciaDeDefinicion(*registro, CampoBusqueda, Where, limite_);
+    // A missing, unreadable or damaged file falls back on the table's own
+    // columns: the table name alone, or a field's NUL bytes, are no statement.
+    const ArchivoConsultas::Hallazgo hallazgo = ArchivoConsultas(gRutaMascaraConsultas).buscarTabla(SQL);
+    anotarRegistrosDanados(hallazgo.danados);
+    if (hallazgo.registro) return sentenciaDeDefinicion(*hallazgo.registro, CampoBusqueda, Where, limite_);
     return sentenciaAutomatica(SQL, CampoBusqueda, Where, SentenciaOpcional, limite_);
+}
+
+void Lib_ClsCons3::anotarRegistrosDanados(const QList<qint64>& danados) const {
+    for (const qint64 numero : danados)
+        sesion_.AnotarEnLog(QStringLiteral("ConsultaSearch"),
+                            QStringLiteral("El registro ") + QString::number(numero) + QStringLiteral(" de ")
+                                + gRutaMascaraConsultas + QStringLiteral(" está dañado y se omite"));
 }
 
 QString Lib_ClsCons3::sentenciaCompleta(QString SQL, const QString& Where) const {
@@ -164,8 +172,10 @@ std::optional<QString> Lib_ClsCons3::sentenciaDeDefinicion(const RegistroConsult
                                                            QString& CampoBusqueda,
                                                            const QString& Where, long n) {
     QString t = ArchivoConsultas::limpiar(registro.Tabla);                       // 5.2
-    QString c = utilidades_.reemplazar(registro.Campos, QStringLiteral("|"),    // 5.3
-                                       QStringLiteral(",")).trimmed();
+    // Cleaned like the table: a writer that pads with NUL bytes leaves them
+    // after the columns too.
+    QString c = utilidades_.reemplazar(ArchivoConsultas::limpiar(registro.Campos),  // 5.3
+                                       QStringLiteral("|"), QStringLiteral(",")).trimmed();
     if (c.startsWith(QLatin1Char(','))) c.remove(0, 1);
     if (c.endsWith(QLatin1Char(','))) c.chop(1);
     if (c.isEmpty()) c = QStringLiteral("*");

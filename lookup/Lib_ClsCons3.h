@@ -80,6 +80,7 @@ private:
     // ConsultaSearch's steps.
     static QString normalizarWhere(const QString& where);
     long limiteFilas() const;
+    void anotarRegistrosDanados(const QList<qint64>& danados) const;
     std::optional<QString> sentenciaDeLaFuente(const QString& SQL, QString& CampoBusqueda,
                                                const QString& Where,
                                                const QString& SentenciaOpcional);

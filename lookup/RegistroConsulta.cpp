@@ -10,6 +10,17 @@ QByteArray campoFijo(const QString& texto, int ancho) {
     return campo;
 }
 
+// A NUL byte with a character of text after it, within the field.
+bool nulDentroDelTexto(const QByteArray& campo) {
+    const qsizetype nul = campo.indexOf('\0');
+    if (nul < 0) return false;
+    for (qsizetype i = nul + 1; i < campo.size(); ++i) {
+        const char c = campo[i];
+        if (c != '\0' && c != ' ' && c != '\xff') return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 QByteArray RegistroConsulta::bytes() const {
@@ -35,6 +46,16 @@ RegistroConsulta RegistroConsulta::desdeBytes(const QByteArray& datos) {
     r.Campos = campo(AnchoNombre + AnchoTabla, AnchoCampos);
     r.Condicion = campo(AnchoNombre + AnchoTabla + AnchoCampos, AnchoCondicion);
     return r;
+}
+
+bool RegistroConsulta::danado(const QByteArray& datos) {
+    if (datos.size() < Largo) return true;
+    int desde = 0;
+    for (const int ancho : {AnchoNombre, AnchoTabla, AnchoCampos, AnchoCondicion}) {
+        if (nulDentroDelTexto(datos.mid(desde, ancho))) return true;
+        desde += ancho;
+    }
+    return false;
 }
 
 }  // namespace consultas

@@ -27,6 +27,10 @@ public:
     // The record read from `datos` (missing bytes read as 0). The fields keep
     // their padding: callers clean them as they need.
     static RegistroConsulta desdeBytes(const QByteArray& datos);
+    // Whether `datos` cannot be trusted as a record: shorter than a whole
+    // one (a file cut short), or with a NUL byte inside a field's text. NUL
+    // bytes after a field's text are padding some writers leave, not damage.
+    static bool danado(const QByteArray& datos);
 };
 
 }  // namespace consultas

@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -112,15 +113,70 @@ TEST_F(ArchivoDeDefiniciones, BuscaLaTablaSinDistinguirMayusculasYConRellenoDeCe
     escribir(conCeros + ultimo.bytes());
     const ArchivoConsultas archivo(ruta());
 
-    const auto hallado = archivo.buscarTabla(QStringLiteral(" MI_TABLA "));
+    const auto hallado = archivo.buscarTabla(QStringLiteral(" MI_TABLA ")).registro;
     ASSERT_TRUE(hallado.has_value());
     EXPECT_EQ(ArchivoConsultas::limpiar(hallado->Campos), QStringLiteral("|A|B|"));
-    EXPECT_EQ(ArchivoConsultas::limpiar(archivo.buscarTabla(QStringLiteral("otra"))->Campos),
+    EXPECT_EQ(ArchivoConsultas::limpiar(archivo.buscarTabla(QStringLiteral("otra")).registro->Campos),
               QStringLiteral("|X|Y|"));
-    EXPECT_FALSE(archivo.buscarTabla(QStringLiteral("NINGUNA")).has_value());
+    EXPECT_FALSE(archivo.buscarTabla(QStringLiteral("NINGUNA")).registro.has_value());
+    EXPECT_TRUE(archivo.buscarTabla(QStringLiteral("NINGUNA")).danados.isEmpty());
     EXPECT_FALSE(ArchivoConsultas(carpeta.filePath(QStringLiteral("falta.qzt")))
                      .buscarTabla(QStringLiteral("OTRA"))
-                     .has_value());
+                     .registro.has_value());
+}
+
+// A file damaged by a crash or a careless copy: a record with a NUL byte in
+// the middle of its table, one of zeros only, and a last record cut short.
+TEST_F(ArchivoDeDefiniciones, LosRegistrosDanadosSeSaltanYSeCuentan) {
+    RegistroConsulta sano;
+    sano.Tabla = QStringLiteral("MA_CUENTAS");
+    sano.Campos = QStringLiteral("|DESCRIPCION|CODIGO|");
+    QByteArray nulEnMedio = sano.bytes();
+    nulEnMedio[100 + 3] = '\0';  // "MA_\0UENTAS"
+    QByteArray nulEnCampos = sano.bytes();
+    nulEnCampos[200 + 5] = '\0';         // "|DESC\0IPCION|CODIGO|"
+    RegistroConsulta cortado;
+    cortado.Tabla = QStringLiteral("T_CORTADA");
+    cortado.Campos = QStringLiteral("|NOMBRE|CODIGO|");
+    escribir(nulEnMedio + nulEnCampos + QByteArray(L, '\0') + sano.bytes() + cortado.bytes().left(230));
+    const ArchivoConsultas archivo(ruta());
+
+    const ArchivoConsultas::Hallazgo cuentas = archivo.buscarTabla(QStringLiteral("MA_CUENTAS"));
+    ASSERT_TRUE(cuentas.registro.has_value());
+    EXPECT_EQ(cuentas.registro->bytes(), sano.bytes());
+    EXPECT_EQ(cuentas.danados, (QList<qint64>{1, 2}));
+
+    const ArchivoConsultas::Hallazgo cortada = archivo.buscarTabla(QStringLiteral("T_CORTADA"));
+    EXPECT_FALSE(cortada.registro.has_value());
+    EXPECT_EQ(cortada.danados, (QList<qint64>{1, 2, 5}));
+}
+
+TEST_F(ArchivoDeDefiniciones, UnaCarpetaEnLugarDelArchivoNoTieneDefiniciones) {
+    ASSERT_TRUE(QDir(carpeta.path()).mkdir(QStringLiteral("consultas.qzt")));
+    const ArchivoConsultas::Hallazgo h = ArchivoConsultas(ruta()).buscarTabla(QStringLiteral("MA_CUENTAS"));
+    EXPECT_FALSE(h.registro.has_value());
+    EXPECT_TRUE(h.danados.isEmpty());
+}
+
+TEST(RegistroDanado, SoloLoCortadoOElNulDentroDelTexto) {
+    RegistroConsulta r;
+    r.Tabla = QStringLiteral("T");
+    r.Campos = QStringLiteral("|A|");
+    const QByteArray sano = r.bytes();
+    EXPECT_FALSE(RegistroConsulta::danado(sano));
+    EXPECT_TRUE(RegistroConsulta::danado(sano.left(L - 1)));
+    QByteArray rellenoMixto = sano;
+    rellenoMixto[101] = '\0';   // NUL padding after the table, blanks after it
+    rellenoMixto[150] = '\xff';
+    EXPECT_FALSE(RegistroConsulta::danado(rellenoMixto));
+    QByteArray nulAlComienzo = sano;
+    nulAlComienzo[0] = '\0';    // the label's text starts after a NUL
+    nulAlComienzo[1] = 'X';
+    EXPECT_TRUE(RegistroConsulta::danado(nulAlComienzo));
+    QByteArray condicion = sano;
+    condicion[700] = '\0';
+    condicion[701] = '1';
+    EXPECT_TRUE(RegistroConsulta::danado(condicion));
 }
 
 TEST_F(ArchivoDeDefiniciones, UnaCarpetaInexistenteEsUnErrorDeArchivo) {

@@ -6,6 +6,7 @@
 #include "tests/support/BaseDemo.h"
 #include "tests/support/DialogosGuion.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QTemporaryDir>
@@ -35,6 +36,7 @@ protected:
         sesion->gDBName = prueba::BaseDemo::baseDatos();
         sesion->gUsuario = prueba::BaseDemo::usuario();
         sesion->gUserPassWord = prueba::BaseDemo::contrasena();
+        sesion->gLogErr = rutaLog();
         sesion->OpenServerADODB();
         ASSERT_TRUE(sesion->gOpenFlag);
         for (const char* tabla : {
@@ -66,6 +68,16 @@ protected:
     }
 
     QString rutaDefiniciones() const { return carpeta.filePath(QStringLiteral("consultas.qzt")); }
+    QString rutaLog() const { return carpeta.filePath(QStringLiteral("QZERR.LOG")); }
+    QString log() const {
+        QFile f(rutaLog());
+        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+    }
+    void reemplazarDefiniciones(const QByteArray& bytes) const {
+        QFile f(rutaDefiniciones());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
 
     // A fresh lookup object as start-up prepares it, reading `ajustes`.
     Lib_ClsCons3& servicio() {
@@ -203,11 +215,59 @@ TEST_P(SentenciaDeLaConsulta, EsLaQueLaVentanaRecibe) {
 INSTANTIATE_TEST_SUITE_P(Casos, SentenciaDeLaConsulta, ::testing::ValuesIn(casosSentencia),
                          [](const ::testing::TestParamInfo<CasoSentencia>& caso) { return std::string(caso.param.nombre); });
 
-TEST_F(ServicioConsultas, SinArchivoDeDefinicionesLaTablaVaTalCual) {
+// The statement built from the table's own columns when the file gives no
+// definition for the account lookup.
+const QString CuentasAutomatica = QStringLiteral(
+    "SELECT TOP 1000 CONFIDENCIAL,TIPO,IMPUTABLE,DESCRIPCION,CODIGO FROM MA_CUENTAS  ORDER BY DESCRIPCION");
+
+TEST_F(ServicioConsultas, SinArchivoDeDefinicionesSeArmaLaSentenciaConLasColumnasDeLaTabla) {
     ASSERT_TRUE(QFile::remove(rutaDefiniciones()));
     servicio().ConsultaSearch(QStringLiteral("MA_CUENTAS"));
     ASSERT_TRUE(lista.has_value());
-    EXPECT_EQ(lista->SQL, QStringLiteral("MA_CUENTAS"));
+    EXPECT_EQ(lista->SQL, CuentasAutomatica);
+    EXPECT_TRUE(dialogos.mensajes().empty());
+}
+
+TEST_F(ServicioConsultas, UnArchivoDeDefinicionesIlegibleTambienArmaLaSentencia) {
+    ASSERT_TRUE(QFile::remove(rutaDefiniciones()));
+    ASSERT_TRUE(QDir(carpeta.path()).mkdir(QStringLiteral("consultas.qzt")));
+    servicio().ConsultaSearch(QStringLiteral("MA_CUENTAS"));
+    ASSERT_TRUE(lista.has_value());
+    EXPECT_EQ(lista->SQL, CuentasAutomatica);
+}
+
+// Some writers pad every field with NUL bytes instead of blanks: the columns
+// are read without them, and no NUL byte reaches the statement.
+TEST_F(ServicioConsultas, UnaDefinicionRellenaConNulesDaUnaSentenciaLimpia) {
+    auto campo = [](const char* texto, int ancho) {
+        const QByteArray t(texto);
+        return t + QByteArray(ancho - t.size(), '\0');
+    };
+    reemplazarDefiniciones(campo("PRECIOS", 100) + campo("T_PRECIOS", 100) + campo("|NOMBRE|CODIGO|", 500) +
+                           campo("", 500) + "\r\n");
+    servicio().ConsultaSearch(QStringLiteral("T_PRECIOS"));
+    ASSERT_TRUE(lista.has_value());
+    EXPECT_EQ(lista->SQL, QStringLiteral("SELECT TOP 1000 NOMBRE,CODIGO FROM T_PRECIOS  with(nolock)  ORDER BY NOMBRE"));
+}
+
+// A definition cut short by a full disk would send a cut column list: the
+// record is passed over, the log says which one, and the table's own
+// columns make the statement.
+TEST_F(ServicioConsultas, UnRegistroDanadoSeOmiteYQuedaEnElLog) {
+    RegistroConsulta cuentas = definicion("CUENTAS", "MA_CUENTAS", "|DESCRIPCION|CODIGO|", "");
+    QByteArray conNul = definicion("OTRA", "T_OTRA", "|A|B|", "").bytes();
+    conNul[100 + 2] = '\0';
+    reemplazarDefiniciones(conNul + cuentas.bytes().left(210));
+    servicio().ConsultaSearch(QStringLiteral("MA_CUENTAS"));
+    ASSERT_TRUE(lista.has_value());
+    EXPECT_EQ(lista->SQL, CuentasAutomatica);
+    EXPECT_TRUE(dialogos.mensajes().empty());
+    const QString registro = log();
+    EXPECT_TRUE(registro.contains(QStringLiteral("Rutina: ConsultaSearch - Mensaje El registro 1 de ") +
+                                  rutaDefiniciones() + QStringLiteral(" está dañado y se omite")))
+        << registro.toStdString();
+    EXPECT_TRUE(registro.contains(QStringLiteral("El registro 2 de "))) << registro.toStdString();
+    EXPECT_EQ(registro.count(QStringLiteral("\r\n")), 2);
 }
 
 TEST_F(ServicioConsultas, UnaDefinicionDeUnaSolaColumnaPideConfigurarlaYNoMuestraVentana) {
