@@ -7,6 +7,7 @@
 #include "data/SentenciasBusqueda.h"
 #include "data/Sinonimos.h"
 #include "platform/Aplicacion.h"
+#include "platform/FuncionesBasicas.h"
 #include "platform/Pasos.h"
 #include "platform/ado/SeparadorSentencias.h"
 #include "platform/ado/TextoConexion.h"
@@ -25,23 +26,19 @@ using plataforma::ejecutarPasos;
 using plataforma::ejecutarSaltandoErrores;
 using plataforma::RepetirPaso;
 using plataforma::SeguirConElSiguiente;
+using plataforma::Abandonar;
+using plataforma::contiene;
 namespace numero = plataforma::numero;
 namespace estilo = plataforma::estilo;
 namespace respuesta = plataforma::respuesta;
 
 namespace {
 
-// Any answer other than retry (4) or ignore (5) leaves the routine.
-constexpr int Abandonar = 0;
 // Abort / Retry / Ignore with the critical icon.
 constexpr int BotonesPredeterminados = estilo::AbortarReintentarIgnorar | estilo::Critico;
 
 QString cr() { return QStringLiteral("\r"); }
 QString crlf() { return QStringLiteral("\r\n"); }
-
-bool contiene(const QString& texto, const QString& buscado) {
-    return texto.contains(buscado, Qt::CaseInsensitive);
-}
 
 // The provider's notice that a command returned no result set.
 constexpr long AvisoSinResultados = 265929;

@@ -1,7 +1,8 @@
 #include "lookup/ArchivoAnchos.h"
 
+#include "platform/FuncionesBasicas.h"
+
 #include <QFile>
-#include <QRegularExpression>
 #include <QTextStream>
 
 #include <cstdio>
@@ -20,14 +21,9 @@ QString sinComillas(QString campo) {
     return campo;
 }
 
-// The leading number of a width, the decimal comma taken as a point.
-double numeroInicial(const QString& texto) {
-    static const QRegularExpression numero(QStringLiteral(R"(^\s*[-+]?\d*(?:[.,]\d+)?)"));
-    const QString hallado = numero.match(texto).captured(0).trimmed().replace(u',', u'.');
-    bool ok = false;
-    const double v = hallado.toDouble(&ok);
-    return ok ? v : 0.0;
-}
+// A width as a Windows workstation may have written it, with its decimal
+// comma ("1234,5").
+double anchoEscrito(const QString& texto) { return plataforma::numeroInicial(QString(texto).replace(u',', u'.')); }
 
 QStringList lineas(const QString& ruta) {
     QFile archivo(ruta);
@@ -62,7 +58,7 @@ bool ArchivoAnchos::separarLinea(const QString& linea, QString& tabla, QString& 
 QVector<double> ArchivoAnchos::leerAnchos(QString anchos) {
     QVector<double> resultado;
     for (qsizetype fin = anchos.indexOf(u'|'); fin >= 0; fin = anchos.indexOf(u'|')) {
-        resultado << numeroInicial(anchos.left(fin));
+        resultado << anchoEscrito(anchos.left(fin));
         anchos = anchos.mid(fin + 1);
     }
     return resultado;

@@ -2,48 +2,35 @@
 
 #include "data/DB_Dll.h"
 #include "lookup/ArchivoConsultas.h"
+#include "platform/FuncionesBasicas.h"
 #include "platform/Pasos.h"
 #include "platform/RuntimeError.h"
 #include "platform/ado/Recordset.h"
 #include "platform/ui/Dialogos.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QTextStream>
 #include <cmath>
 
 namespace consultas {
+
+using plataforma::contiene;
+using plataforma::ExisteArchivo;
+using plataforma::numeroInicial;
 
 namespace {
 
 constexpr long FilasPorOmision = 1000;
 constexpr long TwipsPorCaracter = 120;
 
-bool contiene(const QString& texto, const QString& buscado) {
-    return texto.contains(buscado, Qt::CaseInsensitive);
-}
-
 bool esIgual(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-// The leading number of a setting's text, as the suite reads numbers typed in
-// its settings ("250", " 250 filas", "250.5"); 0 when there is none.
-double numeroInicial(const QString& texto) {
-    static const QRegularExpression numero(QStringLiteral("^\\s*([-+]?(\\d+(\\.\\d*)?|\\.\\d+))"));
-    const QRegularExpressionMatch m = numero.match(texto);
-    return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
 }
 
 // " ORDER BY " and the column; nothing without a column, since a bare
 // " ORDER BY " is a statement every engine rejects.
 QString ordenPor(const QString& columna) {
     return columna.trimmed().isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + columna;
-}
-
-bool existeArchivo(const QString& ruta) {
-    QFile archivo(QString(ruta).remove(QLatin1Char('"')));
-    return archivo.open(QIODevice::ReadOnly);
 }
 
 // A table lookup's identifier columns, which only two views show.
@@ -348,7 +335,7 @@ QString Lib_ClsCons3::CheckOpciones(const QString& Titulo, QStringList*, const Q
 
 QString Lib_ClsCons3::ConsultaDesdeArchivo(const QString& Titulo, const QString& QueArchivo,
                                            const QString&) {
-    if (!existeArchivo(QueArchivo)) {
+    if (!ExisteArchivo(QueArchivo)) {
         dialogos_.mensaje(QStringLiteral("No existe el archivo ") + QueArchivo +
                               QStringLiteral(" que desea consultar consulta "),
                           plataforma::estilo::SoloAceptar, QString());

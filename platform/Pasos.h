@@ -20,6 +20,8 @@ using TratamientoDeError = std::function<int(const RuntimeError&)>;
 
 inline constexpr int RepetirPaso = 4;
 inline constexpr int SeguirConElSiguiente = 5;
+// An answer that is neither: the routine is left.
+inline constexpr int Abandonar = 0;
 
 inline bool ejecutarPaso(const Paso& paso, const TratamientoDeError& tratar) {
     for (;;) {

@@ -1,5 +1,6 @@
 #include "session/ConexionesRegistradas.h"
 
+#include "platform/FuncionesBasicas.h"
 #include "platform/RuntimeError.h"
 #include "session/utility_component/Utilidades.h"
 
@@ -71,10 +72,7 @@ QString cortarEnDosPuntos(const QString& servidor) {
 ConexionesRegistradas::ConexionesRegistradas(const QString& carpeta)
     : ruta_(carpeta + nombreArchivo()) {}
 
-bool ConexionesRegistradas::existe() const {
-    QFile archivo(QString(ruta_).remove(u'"'));
-    return archivo.open(QIODevice::ReadOnly);
-}
+bool ConexionesRegistradas::existe() const { return plataforma::ExisteArchivo(ruta_); }
 
 std::vector<ConexionesRegistradas::Registro> ConexionesRegistradas::leer() const {
     QFile archivo(ruta_);

@@ -1,11 +1,13 @@
 #include "session/EleccionEstilo.h"
 
+#include "platform/FuncionesBasicas.h"
 #include "session/utility_component/ArchivoIni.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
+#include <cmath>
 
 namespace sesion {
 
@@ -17,16 +19,11 @@ QString textoDe(const QVariant& valor) {
     return valor.toString();
 }
 
-std::int16_t numeroInicial(const QString& valor) {
-    const QString texto = valor.trimmed();
-    qsizetype fin = 0;
-    if (fin < texto.size() && (texto[fin] == u'-' || texto[fin] == u'+')) ++fin;
-    const qsizetype digitos = fin;
-    while (fin < texto.size() && texto[fin].isDigit()) ++fin;
-    if (fin == digitos) return 0;
-    bool valido = false;
-    const int numero = texto.left(fin).toInt(&valido);
-    if (!valido || numero < INT16_MIN || numero > INT16_MAX) return 0;
+// The skin number is a whole number of the suite's Integer range: a
+// fraction is dropped, and a number beyond the range counts as none.
+std::int16_t numeroDeEstilo(const QString& valor) {
+    const double numero = std::trunc(plataforma::numeroInicial(valor));
+    if (numero < INT16_MIN || numero > INT16_MAX) return 0;
     return static_cast<std::int16_t>(numero);
 }
 
@@ -63,8 +60,8 @@ EleccionEstilo EleccionEstilo::porNumero(std::int16_t numero) {
 // letter case, and a Windows editor's Latin-1 names (MUÑOZ) found too.
 std::int16_t EleccionEstilo::numeroDelUsuario(const QString& carpeta, const QString& usuarioEstacion) {
     const QString seccion = usuarioEstacion.toUpper() + QStringLiteral("Styles");
-    return numeroInicial(utilidades::ArchivoIni().leer(carpeta + archivoIni(), seccion, QStringLiteral("Styles"),
-                                                       QStringLiteral("1")));
+    return numeroDeEstilo(utilidades::ArchivoIni().leer(carpeta + archivoIni(), seccion, QStringLiteral("Styles"),
+                                                        QStringLiteral("1")));
 }
 
 QString EleccionEstilo::hojaDeEstilo(const QString& carpeta) const {

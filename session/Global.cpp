@@ -4,7 +4,6 @@
 #include "session/Configuracion.h"
 #include "session/LineaComandos.h"
 
-#include <QFile>
 #include <cstdlib>
 
 namespace sesion {
@@ -38,11 +37,6 @@ consultas::Lib_ClsCons3& Global::gClsCons3() {
         clsCons3_->gRutaMascaraConsultas = gConsultas.gRutaMascaraConsultas;
     }
     return *clsCons3_;
-}
-
-bool Global::ExisteArchivo(const QString& ruta) {
-    QFile archivo(QString(ruta).remove(QLatin1Char('"')));
-    return archivo.open(QIODevice::ReadOnly);
 }
 
 }  // namespace sesion

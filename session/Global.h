@@ -73,10 +73,6 @@ public:
     // their own in.
     std::function<void()> terminarPrograma;
 
-    // Whether a file exists and can be read; double quotes in the path are
-    // dropped first.
-    static bool ExisteArchivo(const QString& ruta);
-
 private:
     AccesoSinDialogo accesoSinDialogo_;
     std::unique_ptr<datos::DB_Dll> estadisticas_;

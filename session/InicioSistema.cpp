@@ -1,6 +1,7 @@
 #include "session/InicioSistema.h"
 
 #include "platform/Aplicacion.h"
+#include "platform/FuncionesBasicas.h"
 #include "platform/Pasos.h"
 #include "platform/RuntimeError.h"
 #include "platform/ado/Connection.h"
@@ -128,7 +129,7 @@ private:
     // then build their statements from the tables, and the settings and the
     // usage log that follow must not be lost with it.
     void crearArchivoConsultasQueFalta() {
-        if (Global::ExisteArchivo(g_.gConsultas.gRutaMascaraConsultas)) return;
+        if (plataforma::ExisteArchivo(g_.gConsultas.gRutaMascaraConsultas)) return;
         try {
             CrearArchivoConsultas(g_);
         } catch (const plataforma::RuntimeError& error) {

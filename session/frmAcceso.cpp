@@ -30,13 +30,11 @@
 
 namespace sesion {
 
+using plataforma::Abandonar;
 using plataforma::RuntimeError;
 namespace estilo = plataforma::estilo;
 
 namespace {
-
-// Any answer other than retry (4) or ignore (5) leaves the routine.
-constexpr int Abandonar = 0;
 
 // The hint's text colour: the suite's colour number 2 (red 2, green 0, blue 0).
 const QColor ColorHint(2, 0, 0);

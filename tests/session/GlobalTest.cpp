@@ -3,12 +3,7 @@
 #include "session/Global.h"
 #include "support/DialogosGuion.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 namespace {
 
@@ -39,41 +34,6 @@ TEST(Global, SinDialogoDeConexionSeExplicaYNoSeAcepta) {
     EXPECT_EQ(dialogos.mensajes().front().texto, sesion::AccesoSinDialogo::mensaje());
     EXPECT_EQ(dialogos.mensajes().front().estilo,
               plataforma::estilo::SoloAceptar | plataforma::estilo::Exclamacion);
-}
-
-TEST(Global, ExisteArchivo) {
-    QTemporaryDir carpeta;
-    ASSERT_TRUE(carpeta.isValid());
-    const QString archivo = carpeta.filePath(QStringLiteral("BASES.TXT"));
-    {
-        QFile f(archivo);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("EMPRESA,EMP,u,ABCD,SRV\r\n");
-    }
-    const struct {
-        QString ruta;
-        bool existe;
-    } casos[] = {
-        {archivo, true},
-        {QLatin1Char('"') + archivo + QLatin1Char('"'), true},  // quotes do not count
-        {carpeta.filePath(QStringLiteral("consultas.qzt")), false},
-        {carpeta.path(), false},  // a folder is not a file
-        {QString(), false},
-    };
-    for (const auto& c : casos)
-        EXPECT_EQ(sesion::Global::ExisteArchivo(c.ruta), c.existe) << c.ruta.toStdString();
-}
-
-TEST(Global, UnArchivoQueNoSePuedeLeerNoCuenta) {
-    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
-    QTemporaryDir carpeta;
-    const QString archivo = carpeta.filePath(QStringLiteral("QZERR.LOG"));
-    {
-        QFile f(archivo);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
-    QFile::setPermissions(archivo, QFileDevice::WriteOwner);
-    EXPECT_FALSE(sesion::Global::ExisteArchivo(archivo));
 }
 
 }  // namespace
