@@ -5,7 +5,9 @@
 #include "data/LiteralesSql.h"
 #include "lookup/ArchivoAnchos.h"
 #include "lookup/BotonesConsulta.h"
+#include "lookup/BusquedaEnBase.h"
 #include "platform/Aplicacion.h"
+#include "platform/FuncionesBasicas.h"
 #include "platform/Pasos.h"
 #include "platform/ado/FormatoRegional.h"
 #include "platform/ui/Dialogos.h"
@@ -34,6 +36,7 @@ namespace twips = plataforma::twips;
 namespace consultas {
 
 using plataforma::RuntimeError;
+using plataforma::contiene;
 
 namespace {
 
@@ -57,10 +60,6 @@ const QString TituloCantidad = QStringLiteral("**Cantidad**");
 QColor colorDeValor(long valor) {
     return QColor(static_cast<int>(valor & 0xFF), static_cast<int>((valor >> 8) & 0xFF),
                   static_cast<int>((valor >> 16) & 0xFF));
-}
-
-bool contiene(const QString& texto, const QString& parte) {
-    return texto.contains(parte, Qt::CaseInsensitive);
 }
 
 // A quantity as "########0.00" (or "########0.0") writes it: the
@@ -526,49 +525,21 @@ void Lib_FrmCons3::busquedaEnLista(int indice) {
 void Lib_FrmCons3::buscarEnBase(int indice) {
     QComboBox* caja = CmbSearch(indice);
     if (!caja) return;
-    QString g, p;
     plataforma::ejecutarSaltandoErrores({
-        [&] { ParteOrden_.clear(); },                                                // 1.
-        [&] {                                                                        // 2.
-            if (contiene(SQL, QStringLiteral("order"))) {
-                const qsizetype en = SQL.indexOf(QStringLiteral("order by"), 0, Qt::CaseInsensitive);
-                if (en >= 0) {
-                    ParteOrden_ = SQL.mid(en);
-                    SQLBase_ = SQL.left(en);
-                }
+        [&] {                                                                        // 1.-6.
+            QString texto = caja->currentText();
+            BusquedaEnBase::Coincidencia coincidencia = BusquedaEnBase::Coincidencia::PalabrasEnOrden;
+            if (!CfgUsaConsultaLIKE) {
+                // "*" is the user's wildcard; the box shows it as the server reads it.
+                texto = global_.gUtilidades.reemplazar(texto, QStringLiteral("*"), QStringLiteral("%"));
+                const QSignalBlocker sinBusqueda(caja);
+                caja->setEditText(texto);
+                coincidencia = BusquedaEnBase::Coincidencia::EmpiezaCon;
             }
-        },
-        [&] {                                                                        // 3.
-            const qsizetype en = SQL.indexOf(QStringLiteral("group by"), 0, Qt::CaseInsensitive);
-            if (en >= 0) {
-                g = SQL.mid(en);
-                if (!g.trimmed().isEmpty()) ParteOrden_ = g;
-                SQLBase_ = SQL.left(en);
-            }
-        },
-        [&] {                                                                        // 4.
-            if (contiene(SQLBase_, QStringLiteral("stk_ma_articulos."))) p = QStringLiteral("stk_ma_articulos.");
-            if (contiene(SQLBase_, QStringLiteral("v_ma_articulos."))) p = QStringLiteral("v_ma_articulos.");
-        },
-        [&] {                                                                        // 5.-6.
-            const QString union_ = contiene(SQL, QStringLiteral("where")) ? QStringLiteral(" and ")
-                                                                          : QStringLiteral(" where ");
-            const QString columna = caja->property("tag").toString();
-            if (CfgUsaConsultaLIKE) {
-                QString texto = caja->currentText();
-                texto.replace(u' ', u'%');
-                SQL = SQLBase_ + union_ + p + columna + QStringLiteral(" like '%") + datos::comillasSql(texto)
-                      + QStringLiteral("%' ") + ParteOrden_;
-            } else {
-                const QString texto = global_.gUtilidades.reemplazar(caja->currentText(), QStringLiteral("*"),
-                                                                     QStringLiteral("%"));
-                {
-                    const QSignalBlocker sinBusqueda(caja);
-                    caja->setEditText(texto);
-                }
-                SQL = SQLBase_ + union_ + p + columna + QStringLiteral(" like '") + datos::comillasSql(texto)
-                      + QStringLiteral("%' ") + ParteOrden_;
-            }
+            const BusquedaEnBase::Resultado busqueda = BusquedaEnBase::agregarCondicion(
+                SQL, caja->property("tag").toString(), texto, coincidencia);
+            ParteOrden_ = busqueda.ParteOrden;
+            SQL = busqueda.SQL;
         },
         [&] {                                                                        // 7.
             caja->setEditText(QString());

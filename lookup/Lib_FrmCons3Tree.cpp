@@ -4,6 +4,8 @@
 #include "data/ErroresGenerales.h"
 #include "data/LiteralesSql.h"
 #include "lookup/BotonesConsulta.h"
+#include "lookup/BusquedaEnBase.h"
+#include "platform/FuncionesBasicas.h"
 #include "platform/Pasos.h"
 #include "platform/ado/Recordset.h"
 #include "platform/ui/Dialogos.h"
@@ -22,6 +24,7 @@ namespace twips = plataforma::twips;
 namespace consultas {
 
 using plataforma::RuntimeError;
+using plataforma::contiene;
 
 namespace {
 
@@ -38,10 +41,6 @@ const QString SentenciaFamilias =
                      "Len(LTrim(RTrim(b.IdFamilia)))) ")
     + QStringLiteral(" ORDER BY idfamilia DESC) AS [relative] FROM dbo.V_TA_FAMILIAS b Where IdFamilia<>'' "
                      "ORDER BY IdFamilia");
-
-bool contiene(const QString& texto, const QString& parte) {
-    return texto.contains(parte, Qt::CaseInsensitive);
-}
 
 bool esCampo(const QString& campo, const char* nombre) {
     return campo.compare(QLatin1String(nombre), Qt::CaseInsensitive) == 0;
@@ -265,24 +264,13 @@ void Lib_FrmCons3Tree::buscarEnArbol(const QString& texto) {
 
 void Lib_FrmCons3Tree::buscarEnBase() {
     plataforma::ejecutarSaltandoErrores({
-        [&] {                                                                        // 1.
-            ParteOrden_.clear();
-            CmbSearch_->setProperty("tag", QStringLiteral("Descripcion"));
-        },
-        [&] {                                                                        // 2.
-            const qsizetype orden = SQL.indexOf(QStringLiteral("order by"), 0, Qt::CaseInsensitive);
-            if (contiene(SQL, QStringLiteral("order")) && orden >= 0) {
-                ParteOrden_ = SQL.mid(orden);
-                SQLBase_ = SQL.left(orden);
-            } else {
-                SQLBase_ = SQL;
-            }
-        },
-        [&] {                                                                        // 3.-4.
-            const QString union_ = contiene(SQL, QStringLiteral("where")) ? QStringLiteral(" and ")
-                                                                          : QStringLiteral(" where ");
-            SQL = SQLBase_ + union_ + CmbSearch_->property("tag").toString() + QStringLiteral(" like '%")
-                  + datos::comillasSql(CmbSearch_->currentText()) + QStringLiteral("%' ") + ParteOrden_;
+        [&] { CmbSearch_->setProperty("tag", QStringLiteral("Descripcion")); },    // 1.
+        [&] {                                                                        // 2.-4.
+            const BusquedaEnBase::Resultado busqueda =
+                BusquedaEnBase::agregarCondicion(SQL, CmbSearch_->property("tag").toString(),
+                                                 CmbSearch_->currentText(), BusquedaEnBase::Coincidencia::Contiene);
+            ParteOrden_ = busqueda.ParteOrden;
+            SQL = busqueda.SQL;
         },
         [&] {                                                                        // 5.
             CmbSearch_->setEditText(QString());
