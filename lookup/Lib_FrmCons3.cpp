@@ -411,6 +411,9 @@ void Lib_FrmCons3::agregarFila() {
     for (long i = 1; i < rs_.FieldCount(); ++i) celdas << util.valor(rs_.Fields(i));  // 2.4
 
     auto* fila = new QTreeWidgetItem(ListView1_, celdas);
+    // The list control selects the first row added, so Enter right after a
+    // load (or after F5 narrowed the rows) accepts the row the user sees.
+    if (ListView1_->topLevelItemCount() == 1) ListView1_->setCurrentItem(fila);
     if (CheckBoxes) fila->setCheckState(0, marcada ? Qt::Checked : Qt::Unchecked);
     if (MuestraStock.compare(QStringLiteral("SI"), Qt::CaseInsensitive) == 0 && EsArticulos_
         && !color.isEmpty())                                                         // 2.5

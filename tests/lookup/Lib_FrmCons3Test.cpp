@@ -277,6 +277,19 @@ TEST_F(VentanaLista, DobleClicAceptaYCmpsDevueltosLlenanValores) {
     EXPECT_EQ(ventana_->Valores, (QStringList{"Gastos bancarios", "Gastos bancarios", "5.1.01.01"}));
 }
 
+// The user narrows the accounts with F5 until one is left and presses Enter:
+// the row shown comes back, as the first row of a load is the selected one.
+TEST_F(VentanaLista, EnterTrasF5DevuelveLaFilaQueQuedo) {
+    mostrar();
+    EXPECT_EQ(actual(), QStringLiteral("1.1.09.99"));  // the first row in DESCRIPCION order
+    QTest::keyClicks(&busqueda(0), QStringLiteral("Banco Na"));
+    tecla(busqueda(0), Qt::Key_F5);
+    ASSERT_EQ(columna(1), QStringList{"1.1.02.01"});
+    tecla(busqueda(0), Qt::Key_Return);
+    EXPECT_FALSE(ventana_->isVisible());
+    EXPECT_EQ(ventana_->ValorDevuelto, QStringLiteral("1.1.02.01"));
+}
+
 TEST_F(VentanaLista, EnterSinFilaElegidaNoDevuelveNada) {
     mostrar(QStringLiteral("SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = 'ninguna'"));
     tecla(busqueda(0), Qt::Key_Return);
