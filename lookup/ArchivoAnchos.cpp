@@ -23,7 +23,9 @@ QString sinComillas(QString campo) {
 
 // A width as a Windows workstation may have written it, with its decimal
 // comma ("1234,5").
-double anchoEscrito(const QString& texto) { return plataforma::numeroInicial(QString(texto).replace(u',', u'.')); }
+double anchoEscrito(const QString& texto) {
+    return plataforma::numeroInicial(QString(texto).replace(u',', u'.'));
+}
 
 QStringList lineas(const QString& ruta) {
     QFile archivo(ruta);
