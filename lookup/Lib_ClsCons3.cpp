@@ -15,6 +15,7 @@
 namespace consultas {
 
 using plataforma::contiene;
+using plataforma::esIgual;
 using plataforma::ExisteArchivo;
 using plataforma::numeroInicial;
 
@@ -22,10 +23,6 @@ namespace {
 
 constexpr long FilasPorOmision = 1000;
 constexpr long TwipsPorCaracter = 120;
-
-bool esIgual(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
 
 // " ORDER BY " and the column; nothing without a column, since a bare
 // " ORDER BY " is a statement every engine rejects.

@@ -329,7 +329,6 @@ void Lib_FrmCons3::tomarSentencia() {
         TablaConsulta_ = SQL.mid(desde + 4, blanco < 0 ? -1 : blanco - (desde + 4)).trimmed();
     }
     if (SQLOriginal_.isEmpty()) SQLOriginal_ = SQL;
-    SQLBase_ = SQL;
 }
 
 void Lib_FrmCons3::aplicarFiltroInicial() {
@@ -539,14 +538,11 @@ void Lib_FrmCons3::buscarEnBase(int indice) {
                 caja->setEditText(texto);
                 coincidencia = BusquedaEnBase::Coincidencia::EmpiezaCon;
             }
-            const BusquedaEnBase::Resultado busqueda = BusquedaEnBase::agregarCondicion(
-                SQL, caja->property("tag").toString(), texto, coincidencia);
-            ParteOrden_ = busqueda.ParteOrden;
-            SQL = busqueda.SQL;
+            SQL = BusquedaEnBase::agregarCondicion(SQL, caja->property("tag").toString(), texto, coincidencia)
+                      .SQL;
         },
         [&] {                                                                        // 7.
             caja->setEditText(QString());
-            SQLBase_ = SQL;
             cargar();
         },
     });

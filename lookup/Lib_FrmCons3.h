@@ -177,9 +177,7 @@ private:
     int ColumnaActual_ = 0;
     bool EsArticulos_ = false;
     QString TablaConsulta_;
-    QString SQLBase_;
     QString SQLOriginal_;
-    QString ParteOrden_;
     bool cargada_ = false;
     bool descargada_ = false;
     bool ordenado_ = false;                     // sorted mode, once switched on

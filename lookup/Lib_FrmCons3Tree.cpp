@@ -25,6 +25,7 @@ namespace consultas {
 
 using plataforma::RuntimeError;
 using plataforma::contiene;
+using plataforma::esIgual;
 
 namespace {
 
@@ -41,10 +42,6 @@ const QString SentenciaFamilias =
                      "Len(LTrim(RTrim(b.IdFamilia)))) ")
     + QStringLiteral(" ORDER BY idfamilia DESC) AS [relative] FROM dbo.V_TA_FAMILIAS b Where IdFamilia<>'' "
                      "ORDER BY IdFamilia");
-
-bool esCampo(const QString& campo, const char* nombre) {
-    return campo.compare(QLatin1String(nombre), Qt::CaseInsensitive) == 0;
-}
 
 const ado::Variant& columna(const QVector<ado::Variant>& fila, int i) {
     if (i >= fila.size())
@@ -266,16 +263,11 @@ void Lib_FrmCons3Tree::buscarEnBase() {
     plataforma::ejecutarSaltandoErrores({
         [&] { CmbSearch_->setProperty("tag", QStringLiteral("Descripcion")); },    // 1.
         [&] {                                                                        // 2.-4.
-            const BusquedaEnBase::Resultado busqueda =
-                BusquedaEnBase::agregarCondicion(SQL, CmbSearch_->property("tag").toString(),
-                                                 CmbSearch_->currentText(), BusquedaEnBase::Coincidencia::Contiene);
-            ParteOrden_ = busqueda.ParteOrden;
-            SQL = busqueda.SQL;
+            SQL = BusquedaEnBase::agregarCondicion(SQL, CmbSearch_->property("tag").toString(),
+                                                   CmbSearch_->currentText(), BusquedaEnBase::Coincidencia::Contiene)
+                      .SQL;
         },
-        [&] {                                                                        // 5.
-            CmbSearch_->setEditText(QString());
-            SQLBase_ = SQL;
-        },
+        [&] { CmbSearch_->setEditText(QString()); },                                 // 5.
         [&] { cargar(); },                                                           // 6.
     });
 }
@@ -343,9 +335,10 @@ void Lib_FrmCons3Tree::aceptarMarcados() {
     for (QTreeWidgetItem* nodo : nodos_) {
         if (nodo->checkState(0) != Qt::Checked) continue;
         const QString c = codigoDe(nodo);
-        if (esCampo(CampoDevuelto, "IDFAMILIA") || esCampo(CampoDevuelto, "CODIGO")) {
+        if (esIgual(CampoDevuelto, QStringLiteral("IDFAMILIA"))
+            || esIgual(CampoDevuelto, QStringLiteral("CODIGO"))) {
             Valores->append(c.trimmed());
-        } else if (esCampo(CampoDevuelto, "IDPOSICION")) {
+        } else if (esIgual(CampoDevuelto, QStringLiteral("IDPOSICION"))) {
             bool existe = false;
             const QString valor = valorDeTabla(QStringLiteral("MA_POSICIONES"), c, QStringLiteral("IDPOSICION"), &existe);
             if (existe) Valores->append(valor);
@@ -358,11 +351,11 @@ void Lib_FrmCons3Tree::aceptarSeleccionado() {
     if (!seleccionado) throw RuntimeError(SinObjeto, QStringLiteral("Variable de objeto no establecida"));
     const QString c = codigoDe(seleccionado);
     bool existe = false;
-    if (esCampo(CampoDevuelto, "IDFAMILIA")) {
+    if (esIgual(CampoDevuelto, QStringLiteral("IDFAMILIA"))) {
         ValorDevuelto = valorDeTabla(QStringLiteral("@admin_V_TA_FAMILIAS"), c, QStringLiteral("IDFAMILIA"), &existe);
-    } else if (esCampo(CampoDevuelto, "IDPOSICION")) {
+    } else if (esIgual(CampoDevuelto, QStringLiteral("IDPOSICION"))) {
         ValorDevuelto = valorDeTabla(QStringLiteral("MA_POSICIONES"), c, QStringLiteral("IDPOSICION"), &existe);
-    } else if (esCampo(CampoDevuelto, "CODIGO")) {
+    } else if (esIgual(CampoDevuelto, QStringLiteral("CODIGO"))) {
         ValorDevuelto = valorDeTabla(QStringLiteral("TA_CCOSTO"), c, QStringLiteral("CODIGO"), &existe);
         if (!existe) ValorDevuelto = valorDeTabla(QStringLiteral("MA_CUENTAS"), c, QStringLiteral("CODIGO"), &existe);
     }

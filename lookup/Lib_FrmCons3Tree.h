@@ -108,8 +108,6 @@ private:
     QVector<QTreeWidgetItem*> nodos_;                    // in the order they were added
     QHash<QString, QTreeWidgetItem*> claves_;            // by key
     QHash<QString, QTreeWidgetItem*> primeraPorClave_;   // by key in small letters, the first one
-    QString SQLBase_;
-    QString ParteOrden_;
     bool cargada_ = false;
     bool descargada_ = false;
     bool propagando_ = false;

@@ -9,6 +9,8 @@ bool contiene(const QString& texto, const QString& buscado) {
     return texto.contains(buscado, Qt::CaseInsensitive);
 }
 
+bool esIgual(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
 double numeroInicial(const QString& texto) {
     static const QRegularExpression numero(QStringLiteral("^\\s*([-+]?(\\d+(\\.\\d*)?|\\.\\d+))"));
     const QRegularExpressionMatch m = numero.match(texto);

@@ -10,6 +10,9 @@ namespace plataforma {
 // Whether `buscado` occurs in `texto`, without regard to letter case.
 bool contiene(const QString& texto, const QString& buscado);
 
+// Whether two texts are equal without regard to letter case.
+bool esIgual(const QString& a, const QString& b);
+
 // The leading number of a text, as the suite reads numbers written in its
 // settings and files ("250", " 250 filas", "99.6", ".5"): blanks before it
 // skipped, "." as the decimal point whatever the workstation; 0 when the text

@@ -31,7 +31,7 @@ constexpr int AltoDiseno = 4020;
 // The caption and value columns of the three rows, in twips.
 constexpr int IzquierdaRotulos = 200;
 constexpr int IzquierdaValores = 1200;
-constexpr int BordeValores = 1200 + 3900;
+constexpr int BordeValores = IzquierdaValores + 3900;
 constexpr int AltoValor = 225;
 // Pixels between a caption and its value when the caption pushes the value.
 constexpr int SeparacionRotuloValor = 6;

@@ -24,10 +24,12 @@ TEST(NumeroInicial, LeeElNumeroDelComienzoConPuntoDecimal) {
         EXPECT_DOUBLE_EQ(plataforma::numeroInicial(QString::fromLatin1(c.texto)), c.numero) << c.texto;
 }
 
-TEST(Contiene, SinDistinguirMayusculas) {
+TEST(ContieneYEsIgual, SinDistinguirMayusculas) {
     EXPECT_TRUE(plataforma::contiene(QStringLiteral("SELECT * FROM T Order By A"), QStringLiteral("order by")));
     EXPECT_TRUE(plataforma::contiene(QStringLiteral("Año"), QStringLiteral("AÑO")));
     EXPECT_FALSE(plataforma::contiene(QStringLiteral("SELECT * FROM T"), QStringLiteral("where")));
+    EXPECT_TRUE(plataforma::esIgual(QStringLiteral("IdFamilia"), QStringLiteral("IDFAMILIA")));
+    EXPECT_FALSE(plataforma::esIgual(QStringLiteral("IdFamilia "), QStringLiteral("IDFAMILIA")));
 }
 
 TEST(ExisteArchivo, SoloUnArchivoQueSePuedeLeer) {

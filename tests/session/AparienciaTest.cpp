@@ -230,6 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CasoEstilo{"SinEntradaVista", nullptr, "Styles/Vista.cjstyles", ""},
                       CasoEstilo{"Uno", "1", "Styles/Vista.cjstyles", ""},
                       CasoEstilo{"DosLuna", "2", "Styles/WinXP.Luna.cjstyles", ""},
+                      CasoEstilo{"DosConFraccionLuna", "2.7", "Styles/WinXP.Luna.cjstyles", ""},
                       CasoEstilo{"TresRoyaleConTextoDetras", "3 azul", "Styles/WinXP.Royale.cjstyles", ""},
                       CasoEstilo{"CuatroITunesConSuIni", "4", "Styles/iTunes", "Normalitunes.ini"},
                       CasoEstilo{"NueveOffice", "9", "Styles/Office2007.cjstyles", ""},
